@@ -1,0 +1,50 @@
+#include "toolkit/fonts.h"
+
+#include <QImage>
+#include <QPaintDevice>
+
+namespace vm {
+
+void installFontSubstitutes()
+{
+    // Metric-compatible or close faces from Debian's font packages.
+    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("MS Serif"),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Arial"),
+                               {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
+                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"),
+                               {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
+    QFont::insertSubstitutions(QStringLiteral("Braggadocio"),
+                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")});
+}
+
+const QPaintDevice &measuringDevice()
+{
+    static const QImage device = [] {
+        QImage image(1, 1, QImage::Format_ARGB32_Premultiplied);
+        // 96 dpi exactly: 96 / 0.0254 dots per metre.
+        image.setDotsPerMeterX(3780);
+        image.setDotsPerMeterY(3780);
+        return image;
+    }();
+    return device;
+}
+
+QFont toQFont(const FontSpec &spec, const QPaintDevice *device)
+{
+    QFont font(spec.name);
+    const int dpi = device ? device->logicalDpiY() : 96;
+    const double points = spec.size > 0 ? spec.size : 8.25;
+    font.setPointSizeF(points * 96.0 / (dpi > 0 ? dpi : 96));
+    font.setBold(spec.bold);
+    font.setItalic(spec.italic);
+    font.setUnderline(spec.underline);
+    font.setStrikeOut(spec.strikethru);
+    return font;
+}
+
+} // namespace vm
