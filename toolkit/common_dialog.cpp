@@ -1,0 +1,138 @@
+#include "toolkit/common_dialog.h"
+
+#include <QColorDialog>
+#include <QFileDialog>
+#include <QFontDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace vm {
+
+QString qtFileFilter(const QString &pipeFilter)
+{
+    const QStringList parts = pipeFilter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(u';', u' ');
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+namespace {
+
+class QtPresenter final : public DialogPresenter
+{
+public:
+    bool open(CommonDialog &dialog, QWidget *parent) override
+    {
+        const QString name = QFileDialog::getOpenFileName(
+            parent, dialog.dialogTitle, dialog.fileName, qtFileFilter(dialog.filter));
+        if (name.isEmpty())
+            return false;
+        dialog.fileName = name;
+        return true;
+    }
+
+    bool save(CommonDialog &dialog, QWidget *parent) override
+    {
+        const QString name = QFileDialog::getSaveFileName(
+            parent, dialog.dialogTitle, dialog.fileName, qtFileFilter(dialog.filter));
+        if (name.isEmpty())
+            return false;
+        dialog.fileName = name;
+        return true;
+    }
+
+    bool font(CommonDialog &dialog, QWidget *parent) override
+    {
+        QFont initial(dialog.fontName);
+        initial.setPointSizeF(dialog.fontSize > 0 ? dialog.fontSize : 8.25);
+        initial.setBold(dialog.fontBold);
+        initial.setItalic(dialog.fontItalic);
+        initial.setUnderline(dialog.fontUnderline);
+        initial.setStrikeOut(dialog.fontStrikethru);
+        bool ok = false;
+        const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
+        if (!ok)
+            return false;
+        dialog.fontName = chosen.family();
+        dialog.fontSize = static_cast<float>(chosen.pointSizeF());
+        dialog.fontBold = chosen.bold();
+        dialog.fontItalic = chosen.italic();
+        if (dialog.flags & CommonDialog::FontEffects) {
+            dialog.fontUnderline = chosen.underline();
+            dialog.fontStrikethru = chosen.strikeOut();
+        }
+        return true;
+    }
+
+    bool colour(CommonDialog &dialog, QWidget *parent) override
+    {
+        const QColor chosen = QColorDialog::getColor(toQColor(dialog.color), parent);
+        if (!chosen.isValid())
+            return false;
+        dialog.color = fromQColor(chosen);
+        return true;
+    }
+
+    bool printer(CommonDialog &, QPrinter &printer, QWidget *parent) override
+    {
+        // The dialog works on a copy of the settings, so cancelling changes nothing.
+        QPrinter copy(QPrinter::HighResolution);
+        copy.setPrinterName(printer.printerName());
+        copy.setOutputFileName(printer.outputFileName());
+        copy.setPageLayout(printer.pageLayout());
+        copy.setColorMode(printer.colorMode());
+        copy.setResolution(printer.resolution());
+        QPrintDialog dialog(&copy, parent);
+        dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        printer.setPrinterName(copy.printerName());
+        printer.setOutputFileName(copy.outputFileName());
+        printer.setPageLayout(copy.pageLayout());
+        printer.setColorMode(copy.colorMode());
+        printer.setResolution(copy.resolution());
+        return true;
+    }
+};
+
+} // namespace
+
+CommonDialog::CommonDialog() : m_presenter(std::make_unique<QtPresenter>()) {}
+
+CommonDialog::~CommonDialog() = default;
+
+bool CommonDialog::showOpen(QWidget *parent)
+{
+    return m_presenter->open(*this, parent);
+}
+
+bool CommonDialog::showSave(QWidget *parent)
+{
+    return m_presenter->save(*this, parent);
+}
+
+bool CommonDialog::showFont(QWidget *parent)
+{
+    return m_presenter->font(*this, parent);
+}
+
+bool CommonDialog::showColor(QWidget *parent)
+{
+    return m_presenter->colour(*this, parent);
+}
+
+bool CommonDialog::showPrinter(QPrinter &printer, QWidget *parent)
+{
+    return m_presenter->printer(*this, printer, parent);
+}
+
+void CommonDialog::setPresenter(std::unique_ptr<DialogPresenter> presenter)
+{
+    m_presenter = std::move(presenter);
+}
+
+} // namespace vm

@@ -10,16 +10,17 @@ void installFontSubstitutes()
     // Metric-compatible or close faces from Debian's font packages.
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("MS Serif"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(QStringLiteral("MS Serif"), {QStringLiteral("Liberation Serif"),
+                                                            QStringLiteral("DejaVu Serif")});
     QFont::insertSubstitutions(QStringLiteral("Arial"),
                                {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Times New Roman"),
-                               {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    QFont::insertSubstitutions(QStringLiteral("Courier New"),
-                               {QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans Mono")});
-    QFont::insertSubstitutions(QStringLiteral("Braggadocio"),
-                               {QStringLiteral("DejaVu Serif"), QStringLiteral("Liberation Serif")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Times New Roman"),
+        {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    QFont::insertSubstitutions(QStringLiteral("Courier New"), {QStringLiteral("Liberation Mono"),
+                                                               QStringLiteral("DejaVu Sans Mono")});
+    QFont::insertSubstitutions(QStringLiteral("Braggadocio"), {QStringLiteral("DejaVu Serif"),
+                                                               QStringLiteral("Liberation Serif")});
 }
 
 const QPaintDevice &measuringDevice()

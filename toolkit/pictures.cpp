@@ -1,0 +1,71 @@
+#include "toolkit/pictures.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
+#include <QImageReader>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace vm {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("vm::Pictures", text);
+}
+
+} // namespace
+
+PictureLoad loadPicture(const QString &path, QSize fitWithin)
+{
+    PictureLoad result;
+    if (path.isEmpty()) {
+        result.error = tr("No file name was given.");
+        return result;
+    }
+
+    // Open without blocking and check what was opened: opening a FIFO for reading would
+    // otherwise wait for a writer, and a device could be read forever.
+    const QByteArray native = QFile::encodeName(path);
+    const int fd = ::open(native.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = QString::fromLocal8Bit(std::strerror(errno));
+        return result;
+    }
+    struct stat info = {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        result.error = S_ISDIR(info.st_mode) ? tr("It is a folder, not a picture file.")
+                                             : tr("It is not a regular file.");
+        return result;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        result.error = file.errorString();
+        return result;
+    }
+
+    QImageReader reader(&file);
+    reader.setAllocationLimit(PictureAllocationLimitMiB);
+    reader.setAutoTransform(true);
+    const QSize size = reader.size();
+    if (fitWithin.isValid() && size.isValid() &&
+        (size.width() > fitWithin.width() || size.height() > fitWithin.height()))
+        reader.setScaledSize(size.scaled(fitWithin, Qt::KeepAspectRatio).expandedTo({1, 1}));
+    QImage image = reader.read();
+    if (image.isNull()) {
+        result.error = reader.errorString();
+        return result;
+    }
+    result.image = std::move(image);
+    return result;
+}
+
+} // namespace vm

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QPainter;
+class QPrinter;
+
+namespace vm {
+
+struct PrintResult
+{
+    QString error; // empty when the page was sent
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Prints one page: `paint` draws in design pixels (1/96 inch), which land at true size at the
+// top-left of the printable area, rendered at the printer's own resolution (text and lines
+// stay vector, pictures keep their detail).
+PrintResult printPage(QPrinter &printer, const std::function<void(QPainter &)> &paint);
+
+// True when the system has at least one printer to print on.
+bool hasPrinters();
+
+} // namespace vm

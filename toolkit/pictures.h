@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+
+namespace vm {
+
+// The outcome of loading a picture: the image, or why there is none.
+struct PictureLoad
+{
+    QImage image;
+    QString error; // empty on success
+
+    bool ok() const { return error.isEmpty(); }
+};
+
+// Decoding never allocates more than this, so an enormous or hostile picture is refused
+// instead of exhausting memory.
+inline constexpr int PictureAllocationLimitMiB = 256;
+
+// Loads a picture through Qt's image readers (JPEG, GIF, BMP and every other format Qt
+// reads). Only regular files are read: a folder, a device or a FIFO is refused at once, never
+// waited on. When `fitWithin` is valid the picture is decoded no larger than that size,
+// keeping its proportions, which keeps big photos quick to decode and small in memory.
+PictureLoad loadPicture(const QString &path, QSize fitWithin = QSize());
+
+} // namespace vm
