@@ -1,0 +1,159 @@
+#pragma once
+
+#include "designer/document/shared_variables.h"
+#include "toolkit/canvas.h"
+#include "toolkit/common_dialog.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
+class QMessageBox;
+class QPushButton;
+class QRadioButton;
+
+namespace vm::design {
+
+class SaveWindow;
+class TitlesWindow;
+
+// The designer's main window: the cover drawn on the left, the control panel on the right and
+// at the bottom. There is no document object apart from this window: the design is the state
+// of its canvas elements, its panel controls and the shared variables. Controls and elements
+// carry the names the product gives them, as member and object names.
+//
+// One class, its handlers split by concern into the folders of the designer (see the groups
+// below). Handlers are connected to value-change signals, so a write by the program runs the
+// same handler as a change by the user, and only when the value really changes.
+class DesignWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit DesignWindow(QWidget *parent = nullptr);
+    ~DesignWindow() override;
+
+    vm::Canvas &canvas() const { return *m_canvas; }
+    const SharedVariables &shared() const { return m_shared; }
+    vm::CommonDialog &commonDialog() { return CommonDialog1; }
+
+    // The secondary windows, when they exist (each is created on first use).
+    TitlesWindow *titlesWindow() const;
+    SaveWindow *saveWindow() const;
+
+    // The file that was last opened or saved; Save proposes it.
+    const QString &designFileName() const { return m_designFileName; }
+
+    // Title areas Label4 ... Label27 in number order (title field n writes area n).
+    static constexpr int TitleAreaCount = 24;
+    vm::Element &titleArea(int n) const { return *label(n + 3); }
+
+    // The font of the window and of every control that names none.
+    static const FontSpec &windowFont();
+
+    // The thickest rule the canvas draws, in pixels; a thicker value resets the field to 1.
+    static constexpr int LargestLineWidth = 100;
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    // Construction (document/design_window.cpp): the canvas elements in their stacking order,
+    // the panel controls at their places with their captions, the connections.
+    void buildCanvas();
+    void buildPanel();
+    void connectHandlers();
+    vm::Element *label(int number) const { return m_labels.at(number); }
+
+    // Start-up sequence and New (document/new_design.cpp).
+    void runStartUpSequence();
+    void newDesign();
+    void onCommand4Clicked();
+
+    // Save (document/save.cpp): the save dialog and the 75 values of the design file.
+    void save();
+    void onCommand2Clicked();
+    void showSaveError(const QString &reason);
+    // Open (document/open.cpp).
+    void open();
+
+    // Front and back layouts (layout/cover_layout.cpp).
+    void onOption1Toggled(bool checked);
+    void onOption4Toggled(bool checked);
+    void selectFront();
+    void selectBack();
+
+    // Placement and visibility of the lines, rules, picture and outer box (layout/placement.cpp).
+    void onText1Changed();
+    void onText2Changed();
+    void onText3Changed();
+    void onText4Changed();
+    void onText5Changed();
+    void onText6Changed();
+    void onText7Changed();
+    void onText8Changed();
+    void onText9Changed();
+    void onCheck1Toggled(bool checked);
+    void onCheck2Toggled(bool checked);
+    void onCheck3Toggled(bool checked);
+    void onCheck4Toggled(bool checked);
+    void onCheck5Toggled(bool checked);
+    void onCheck13Toggled(bool checked);
+    void onCheck14Toggled(bool checked);
+
+    // Title areas and their editor (windows/title_areas.cpp).
+    TitlesWindow &ensureTitlesWindow();
+    void onCommand14Clicked();
+    void onCheck7Toggled(bool checked);
+
+    // The save question (windows/save_question.cpp): true when the action must wait for the
+    // answer.
+    bool holdForSaveQuestion(Action action);
+    SaveWindow &ensureSaveWindow();
+    void onCheck12Toggled(bool checked);
+    void onSaveCommand1Clicked();
+    void onSaveCommand2Clicked();
+    void closeSecondaryWindows();
+
+    SharedVariables m_shared;
+    vm::CommonDialog CommonDialog1;
+    QString m_designFileName;
+
+    // Canvas and its elements.
+    vm::Canvas *m_canvas = nullptr;
+    vm::Element *Shape1 = nullptr, *Shape2 = nullptr;
+    vm::Element *Line1 = nullptr, *Line2 = nullptr;
+    vm::Element *Image1 = nullptr, *Image2 = nullptr, *Image3 = nullptr, *Image4 = nullptr;
+    vm::Element *Label2 = nullptr, *Label3 = nullptr, *Label10 = nullptr;
+    vm::Element *Label27 = nullptr, *Label28 = nullptr, *Label29 = nullptr;
+    std::array<vm::Element *, 30> m_labels{}; // Label2 ... Label29 by number
+
+    // Panel controls.
+    QPushButton *Command1 = nullptr, *Command2 = nullptr, *Command3 = nullptr, *Command4 = nullptr,
+                *Command5 = nullptr, *Command6 = nullptr, *Command7 = nullptr, *Command8 = nullptr,
+                *Command9 = nullptr, *Command10 = nullptr, *Command11 = nullptr,
+                *Command12 = nullptr, *Command13 = nullptr, *Command14 = nullptr,
+                *Command15 = nullptr, *Command16 = nullptr;
+    QCheckBox *Check1 = nullptr, *Check2 = nullptr, *Check3 = nullptr, *Check4 = nullptr,
+              *Check5 = nullptr, *Check6 = nullptr, *Check7 = nullptr, *Check8 = nullptr,
+              *Check9 = nullptr, *Check10 = nullptr, *Check11 = nullptr, *Check12 = nullptr,
+              *Check13 = nullptr, *Check14 = nullptr, *Check15 = nullptr;
+    QLineEdit *Text1 = nullptr, *Text2 = nullptr, *Text3 = nullptr, *Text4 = nullptr,
+              *Text5 = nullptr, *Text6 = nullptr, *Text7 = nullptr, *Text8 = nullptr,
+              *Text9 = nullptr, *Text10 = nullptr, *Text11 = nullptr, *Text12 = nullptr;
+    QRadioButton *Option1 = nullptr, *Option4 = nullptr;
+    QLabel *Label1 = nullptr, *Label30 = nullptr, *PIXFLN = nullptr, *LOGO2FLN = nullptr,
+           *LTHICK = nullptr, *TLLR = nullptr, *TLUD = nullptr, *BLLR = nullptr, *BLUD = nullptr,
+           *PIXW = nullptr, *PIXH = nullptr;
+
+    // Secondary windows: single instances, created anew after the user closed them.
+    QPointer<TitlesWindow> m_titles;
+    QPointer<SaveWindow> m_saveWindow;
+    QPointer<QMessageBox> m_saveError;
+};
+
+} // namespace vm::design
