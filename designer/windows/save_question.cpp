@@ -34,7 +34,7 @@ bool DesignWindow::holdForSaveQuestion(Action action)
         return false;
     SaveWindow &question = ensureSaveWindow();
     question.show();
-    question.raise();
+    question.activateWindow();
     return true;
 }
 

@@ -32,7 +32,7 @@ void DesignWindow::onCommand14Clicked()
     for (int n = 1; n <= TitleAreaCount; ++n)
         titles.field(n)->setText(titleArea(n).caption());
     titles.show();
-    titles.raise();
+    titles.activateWindow();
 }
 
 void DesignWindow::onCheck7Toggled(bool checked)
