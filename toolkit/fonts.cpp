@@ -35,16 +35,16 @@ const QPaintDevice &measuringDevice()
     return device;
 }
 
-QFont toQFont(const FontSpec &spec, const QPaintDevice *device)
+QFont toQFont(const FontSpec &style, const QPaintDevice *device)
 {
-    QFont font(spec.name);
+    QFont font(style.name);
     const int dpi = device ? device->logicalDpiY() : 96;
-    const double points = spec.size > 0 ? spec.size : 8.25;
+    const double points = style.size > 0 ? style.size : 8.25;
     font.setPointSizeF(points * 96.0 / (dpi > 0 ? dpi : 96));
-    font.setBold(spec.bold);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikethru);
+    font.setBold(style.bold);
+    font.setItalic(style.italic);
+    font.setUnderline(style.underline);
+    font.setStrikeOut(style.strikethru);
     return font;
 }
 

@@ -24,10 +24,10 @@ struct FontSpec
     bool operator==(const FontSpec &) const = default;
 };
 
-// A QFont for the spec whose text, painted on `device` through a painter scaled by
+// A QFont for the style whose text, painted on `device` through a painter scaled by
 // device-dpi / 96, has the same size as on a 96-dpi screen. With no device it is the
 // 96-dpi font that widgets and measurements use.
-QFont toQFont(const FontSpec &spec, const QPaintDevice *device = nullptr);
+QFont toQFont(const FontSpec &style, const QPaintDevice *device = nullptr);
 
 // The 96-dpi device that text is measured on, so sizes never depend on the screen.
 const QPaintDevice &measuringDevice();

@@ -1,0 +1,240 @@
+// The drawn canvas, picture loading, true-size page printing and hover help: the pieces the
+// designer and the index creator draw and print with.
+#include "toolkit/canvas.h"
+#include "toolkit/common_dialog.h"
+#include "toolkit/hover_help.h"
+#include "toolkit/page_print.h"
+#include "toolkit/pictures.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace vm;
+
+class CanvasTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { installFontSubstitutes(); }
+
+    void textSizesItselfAtOnce()
+    {
+        Canvas canvas;
+        Element &label = canvas.add(QStringLiteral("Label2"), ElementKind::Text);
+        label.setFont({QStringLiteral("MS Sans Serif"), 18, true});
+        QCOMPARE(label.width(), 0.0f);
+        label.setCaption(QStringLiteral("Greatest Hits"));
+        const float wide = label.width();
+        QVERIFY(wide > 100);
+        // 18 points are 24 design pixels of em height at 96 dpi, whatever the screen.
+        QVERIFY(label.height() >= 24 && label.height() <= 32);
+        label.setFontSize(9);
+        QVERIFY(label.width() < wide * 0.6);
+        label.setCaption(QString());
+        QCOMPARE(label.width(), 0.0f);
+    }
+
+    void fixedBoxWrapsWords()
+    {
+        Canvas canvas;
+        Element &block = canvas.add(QStringLiteral("Label27"), ElementKind::Text);
+        block.setAutoSize(false);
+        block.setGeometry(50, 320, 60, 100);
+        block.setCaption(QStringLiteral("one two three four five six"));
+        QVERIFY(block.wrappedLines().size() > 1);
+        QCOMPARE(block.width(), 60.0f);
+        QCOMPARE(block.wrappedLines().join(u' '), block.caption());
+    }
+
+    void stackingAndPointer()
+    {
+        Canvas canvas;
+        canvas.resize(200, 200);
+        Element &back = canvas.add(QStringLiteral("Shape1"), ElementKind::Rectangle);
+        back.setGeometry(0, 0, 200, 200);
+        Element &text = canvas.add(QStringLiteral("Label2"), ElementKind::Text);
+        text.setCaption(QStringLiteral("Headline"));
+        text.setGeometry(10, 10, 0, 0);
+        Element &picture = canvas.add(QStringLiteral("Image1"), ElementKind::Picture);
+        picture.setGeometry(5, 5, 100, 100);
+        Element &rule = canvas.add(QStringLiteral("Line1"), ElementKind::Line);
+        rule.setLine(0, 20, 200, 20);
+
+        // Lines and rectangles let the pointer through; texts and pictures take it.
+        QCOMPARE(canvas.elementAt({15, 20}), &picture);
+        canvas.bringToFront(text);
+        QCOMPARE(canvas.stackingOrder().back(), &text);
+        QCOMPARE(canvas.elementAt({15, 20}), &text);
+        text.hide();
+        QCOMPARE(canvas.elementAt({15, 20}), &picture);
+        QCOMPARE(canvas.elementAt({150, 150}), nullptr);
+        QCOMPARE(canvas.find(u"Nothing"), nullptr);
+    }
+
+    void paintsInStackingOrder()
+    {
+        Canvas canvas;
+        canvas.setBackground(QColor(0xC0, 0xC0, 0xC0));
+        Element &cover = canvas.add(QStringLiteral("Shape1"), ElementKind::Rectangle);
+        cover.setGeometry(0, 0, 100, 100);
+        cover.setFilled(true);
+        cover.setBorderStyle(Qt::NoPen);
+        cover.setBackColor(White);
+        Element &rule = canvas.add(QStringLiteral("Line1"), ElementKind::Line);
+        rule.setLine(24, 64, 80, 64);
+        rule.setBorderWidth(4);
+        rule.setBorderColor(0x000000FF);
+        Element &picture = canvas.add(QStringLiteral("Image1"), ElementKind::Picture);
+        picture.setGeometry(10, 10, 20, 20);
+        QImage green(2, 2, QImage::Format_RGB32);
+        green.fill(Qt::green);
+        picture.setPicture(green);
+        Element &box = canvas.add(QStringLiteral("Shape2"), ElementKind::Rectangle);
+        box.setGeometry(50, 5, 40, 40);
+        box.setBorderWidth(3);
+        box.setBorderColor(0x00FF0000);
+
+        const QImage image = canvas.render(QRect(0, 0, 120, 120));
+        QCOMPARE(image.pixelColor(110, 110), QColor(0xC0, 0xC0, 0xC0)); // window around it
+        QCOMPARE(image.pixelColor(5, 5), QColor(Qt::white));
+        // A 4-pixel rule on y = 64 covers rows 62 to 65 and ends at its end points.
+        QCOMPARE(image.pixelColor(40, 62), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(40, 65), QColor(Qt::red));
+        QCOMPARE(image.pixelColor(40, 66), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(81, 64), QColor(Qt::white));
+        // The picture is stretched into its box.
+        QCOMPARE(image.pixelColor(10, 10), QColor(Qt::green));
+        QCOMPARE(image.pixelColor(29, 29), QColor(Qt::green));
+        QCOMPARE(image.pixelColor(30, 30), QColor(Qt::white));
+        // A thick border lies inside its bounds.
+        QCOMPARE(image.pixelColor(50, 20), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(52, 20), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(53, 20), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(49, 20), QColor(Qt::white));
+        QCOMPARE(image.pixelColor(89, 20), QColor(Qt::blue));
+        QCOMPARE(image.pixelColor(90, 20), QColor(Qt::white));
+
+        rule.hide();
+        QCOMPARE(canvas.render(QRect(0, 0, 120, 120)).pixelColor(40, 64), QColor(Qt::white));
+    }
+
+    void picturesRefuseWhatIsNotAPicture()
+    {
+        QTemporaryDir dir;
+        QVERIFY(!loadPicture(dir.path()).ok());
+        QVERIFY(!loadPicture(dir.filePath(QStringLiteral("missing.jpg"))).ok());
+        QVERIFY(!loadPicture(QString()).ok());
+
+        // A FIFO with no writer would block a plain open for ever.
+        const QString fifo = dir.filePath(QStringLiteral("pipe.jpg"));
+        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(!loadPicture(fifo).ok());
+        QVERIFY(timer.elapsed() < 5000);
+
+        QVERIFY(!loadPicture(QStringLiteral("/dev/zero")).ok());
+
+        const QString text = dir.filePath(QStringLiteral("notes.jpg"));
+        QFile file(text);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("not a picture at all");
+        file.close();
+        const PictureLoad bad = loadPicture(text);
+        QVERIFY(!bad.ok());
+        QVERIFY(!bad.error.isEmpty());
+    }
+
+    void picturesDecodeAtTheSizeAsked()
+    {
+        QTemporaryDir dir;
+        QImage big(800, 400, QImage::Format_RGB32);
+        big.fill(Qt::darkCyan);
+        const QString png = dir.filePath(QStringLiteral("wide.png"));
+        QVERIFY(big.save(png));
+        const QString jpg = dir.filePath(QStringLiteral("wide.jpg"));
+        QVERIFY(big.save(jpg));
+
+        QCOMPARE(loadPicture(png).image.size(), QSize(800, 400));
+        QCOMPARE(loadPicture(png, QSize(200, 200)).image.size(), QSize(200, 100));
+        QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(100, 50));
+        // A small picture is never blown up.
+        QCOMPARE(loadPicture(png, QSize(2000, 2000)).image.size(), QSize(800, 400));
+
+        // A wrong extension does not matter: the content decides.
+        const QString renamed = dir.filePath(QStringLiteral("really-png.gif"));
+        QVERIFY(QFile::copy(png, renamed));
+        QVERIFY(loadPicture(renamed).ok());
+    }
+
+    void pagePrintsAtTrueSize()
+    {
+        QTemporaryDir dir;
+        const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setResolution(1200);
+        printer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        const PrintResult result = printPage(printer, [](QPainter &painter) {
+            painter.fillRect(QRectF(0, 0, 456, 96), Qt::black); // 4.75 by 1 inch
+        });
+        QVERIFY2(result.ok(), qPrintable(result.error));
+        QVERIFY(QFileInfo(pdf).size() > 0);
+
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        if (pdftoppm.isEmpty())
+            QSKIP("pdftoppm (poppler-utils) is not installed; the page was not measured");
+        QProcess render;
+        render.start(pdftoppm,
+                     {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
+                      QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
+        QVERIFY(render.waitForFinished(30000));
+        const QImage page(dir.filePath(QStringLiteral("page.png")));
+        QVERIFY(!page.isNull());
+        QCOMPARE(page.pixelColor(2, 2), QColor(Qt::black));
+        QCOMPARE(page.pixelColor(454, 94), QColor(Qt::black));
+        QCOMPARE(page.pixelColor(458, 50), QColor(Qt::white));
+        QCOMPARE(page.pixelColor(50, 98), QColor(Qt::white));
+    }
+
+    void hoverHelpWritesTheCaption()
+    {
+        QWidget window;
+        QLabel *control = new QLabel(QStringLiteral("Print"), &window);
+        QLabel *quiet = new QLabel(QStringLiteral("no help"), &window);
+        HoverHelp help(&window);
+        help.add(control, QStringLiteral("Prints  the design."));
+        QStatusTipEvent enter(control->statusTip());
+        QApplication::sendEvent(control, &enter);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Prints  the design."));
+        // Leaving sends an empty tip: the caption keeps its line.
+        QStatusTipEvent leave{QString()};
+        QApplication::sendEvent(quiet, &leave);
+        QCOMPARE(window.windowTitle(), QStringLiteral("Prints  the design."));
+    }
+
+    void fileFiltersReadAsQtWritesThem()
+    {
+        QCOMPARE(qtFileFilter(QStringLiteral("Jewel Case Files|*.vmd")),
+                 QStringLiteral("Jewel Case Files (*.vmd)"));
+        QCOMPARE(qtFileFilter(QStringLiteral("Image Files|*.jpg;*.gif;*.bmp|All|*.*")),
+                 QStringLiteral("Image Files (*.jpg *.gif *.bmp);;All (*.*)"));
+        QCOMPARE(qtFileFilter(QString()), QString());
+    }
+};
+
+QTEST_MAIN(CanvasTest)
+#include "test_canvas.moc"
