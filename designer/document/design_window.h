@@ -1,5 +1,6 @@
 #pragma once
 
+#include "designer/document/design_file.h"
 #include "designer/document/shared_variables.h"
 #include "toolkit/canvas.h"
 #include "toolkit/common_dialog.h"
@@ -8,6 +9,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -45,6 +47,12 @@ public:
     TitlesWindow *titlesWindow() const;
     SaveWindow *saveWindow() const;
 
+    // The value of a design-file key ("Label2.Caption", "Check13.Value", ...) in the
+    // alternative of its written form; nothing for a key that names no property here.
+    std::optional<FileValue> fileValue(QStringView key) const;
+    // All 75 values in file order.
+    FileValues fileValues() const;
+
     // The file that was last opened or saved; Save proposes it.
     const QString &designFileName() const { return m_designFileName; }
 
@@ -77,7 +85,7 @@ private:
     // Save (document/save.cpp): the save dialog and the 75 values of the design file.
     void save();
     void onCommand2Clicked();
-    void showSaveError(const QString &reason);
+    void showSaveError(const QString &message);
     // Open (document/open.cpp).
     void open();
 
