@@ -203,11 +203,8 @@ void DesignDocumentTest::newResetsTheDesign()
     design.titleArea(5).setCaption(QStringLiteral("Song"));
     QVERIFY(element(design, "Label29").top() < 439); // lifted by the thick box
 
-    QTest::mouseClick(&checkBox(design, "Check12"), Qt::LeftButton); // off
-    QTest::mouseClick(&checkBox(design, "Check12"), Qt::LeftButton); // on: armed
-    checkBox(design, "Check12").setChecked(false);                   // and off again
-    QTest::mouseClick(design.findChild<QPushButton *>(QStringLiteral("Command4")), Qt::LeftButton);
-    QVERIFY(!design.saveWindow() || !design.saveWindow()->isVisible());
+    checkBox(design, "Check12").setChecked(false);
+    design.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
 
     const Element &label2 = element(design, "Label2");
     QCOMPARE(label2.caption(), QString());
