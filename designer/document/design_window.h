@@ -86,8 +86,12 @@ private:
     void save();
     void onCommand2Clicked();
     void showSaveError(const QString &message);
-    // Open (document/open.cpp).
+
+    // Open (document/open.cpp): a placeholder the save question's "No" already calls.
     void open();
+
+    // Later concerns add their groups here: style/ (fonts, colours, copyright notice),
+    // windows/pixclear_window, windows/hover_texts, print/.
 
     // Front and back layouts (layout/cover_layout.cpp).
     void onOption1Toggled(bool checked);
