@@ -4,6 +4,7 @@
 #include "designer/document/shared_variables.h"
 #include "toolkit/canvas.h"
 #include "toolkit/common_dialog.h"
+#include "toolkit/pictures.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -89,6 +90,10 @@ private:
 
     // Open (document/open.cpp): a placeholder the save question's "No" already calls.
     void open();
+
+    // Picture slots (document/picture_slots.cpp): loads a picture file into a picture element,
+    // replacing its picture; on failure the element keeps its picture and the result says why.
+    vm::PictureLoad loadPictureInto(vm::Element &box, const QString &path);
 
     // Later concerns add their groups here: style/ (fonts, colours, copyright notice),
     // windows/pixclear_window, windows/hover_texts, print/.
