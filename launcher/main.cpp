@@ -4,6 +4,10 @@
 #include <QApplication>
 #include <QIcon>
 
+#ifdef VM_BENCH
+#include "bench/first_paint.h"
+#endif
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -13,6 +17,9 @@ int main(int argc, char *argv[])
     vm::installFontSubstitutes();
 
     vm::launcher::StartupWindow window;
+#ifdef VM_BENCH
+    vm::bench::quitAfterFirstPaint(&window);
+#endif
     window.show();
     return app.exec();
 }
