@@ -85,47 +85,25 @@ private slots:
             delete box;
     }
 
-    void layoutAndTexts_data()
+    // The window as the user first sees it: its caption, client area, icon and captions.
+    void opensWithItsDesignedFace()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QRect>("geometry");
-        QTest::addColumn<QString>("text");
-        QTest::newRow("Label1") << "Label1" << QRect(48, 8, 337, 73) << "Vellumora";
-        QTest::newRow("Image1") << "Image1" << QRect(48, 8, 342, 65) << QString();
-        QTest::newRow("Label2") << "Label2" << QRect(16, 80, 401, 89) << Description;
-        QTest::newRow("Command1") << "Command1" << QRect(8, 176, 89, 81)
-                                  << "Run CD-R Data Index Vellumora";
-        QTest::newRow("Command2") << "Command2" << QRect(336, 176, 89, 81)
-                                  << "Run CD-R Custom Vellumora";
-        QTest::newRow("Command3") << "Command3" << QRect(168, 168, 97, 17) << "Open Instructions";
-        QTest::newRow("Check1") << "Check1" << QRect(152, 256, 145, 17)
-                                << "Minimize This Form When Checked";
-        QTest::newRow("Label4") << "Label4" << QRect(24, 280, 385, 33) << QString();
-    }
-
-    void layoutAndTexts()
-    {
-        QFETCH(QString, name);
-        QFETCH(QRect, geometry);
-        QFETCH(QString, text);
         Recorder recorder;
         StartupWindow window(recorder.platform());
-        QCOMPARE(window.windowTitle(), QStringLiteral("Vellumora Program Launcher"));
+        QCOMPARE(window.windowTitle(), u"Vellumora Program Launcher"_s);
         QCOMPARE(window.size(), QSize(434, 310));
         QVERIFY(!window.windowIcon().isNull());
-
-        auto *widget = window.findChild<QWidget *>(name);
-        QVERIFY(widget);
-        QCOMPARE(widget->geometry(), geometry);
-        if (auto *label = qobject_cast<QLabel *>(widget); label && !text.isNull())
-            QCOMPARE(label->text(), text);
-        if (auto *button = qobject_cast<QAbstractButton *>(widget))
-            QCOMPARE(button->text(), text);
-        if (name == QLatin1String("Image1"))
-            QCOMPARE(qobject_cast<QLabel *>(widget)->pixmap().deviceIndependentSize(),
-                     QSizeF(342, 65));
-        if (name == QLatin1String("Label4"))
-            QVERIFY(!qobject_cast<QLabel *>(widget)->text().trimmed().isEmpty());
+        QCOMPARE(child<QLabel>(&window, "Label1")->text(), u"Vellumora"_s);
+        QCOMPARE(child<QLabel>(&window, "Image1")->pixmap().deviceIndependentSize(),
+                 QSizeF(342, 65));
+        QCOMPARE(child<QLabel>(&window, "Label2")->text(), Description);
+        QCOMPARE(child<QPushButton>(&window, "Command1")->text(),
+                 u"Run CD-R Data Index Vellumora"_s);
+        QCOMPARE(child<QPushButton>(&window, "Command2")->text(), u"Run CD-R Custom Vellumora"_s);
+        QCOMPARE(child<QPushButton>(&window, "Command3")->text(), u"Open Instructions"_s);
+        QCOMPARE(child<QCheckBox>(&window, "Check1")->text(), u"Minimize This Form When Checked"_s);
+        QVERIFY(!child<QCheckBox>(&window, "Check1")->isChecked());
+        QCOMPARE(child<QPushButton>(&window, "Command1")->geometry(), QRect(8, 176, 89, 81));
     }
 
     void tabOrderRunsThroughTheButtonsAndTheCheckBox()
