@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <string_view>
 #include <system_error>
 
 namespace vm::indexer {
@@ -19,9 +20,17 @@ QString errorText(const std::error_code &error)
     return QString::fromLocal8Bit(error.message());
 }
 
-QString decodedName(const std::string &name)
+QString decodedName(std::string_view name)
 {
     return QFile::decodeName(QByteArray::fromRawData(name.data(), qsizetype(name.size())));
+}
+
+// The last part of an entry's path, without making a path object of its own for it.
+std::string_view nameOf(const fs::directory_entry &entry)
+{
+    const std::string &path = entry.path().native();
+    const auto slash = path.rfind('/');
+    return std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
 }
 
 } // namespace
@@ -47,7 +56,7 @@ FolderListing readFolder(const QString &path)
     // The type of most entries comes with the directory read itself; only links (and file
     // systems that do not report types) cost a look-up of their own.
     for (; entry != fs::directory_iterator(); entry.increment(error)) {
-        const std::string &name = entry->path().filename().native();
+        const std::string_view name = nameOf(*entry);
         if (name.empty() || name.front() == '.')
             continue;
         std::error_code typeError;

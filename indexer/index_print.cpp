@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QPainter>
+#include <QPicture>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -25,8 +26,20 @@ const QString PdfDefaultName = QStringLiteral("Index card.pdf");
 
 void IndexWindow::paintCard(QPainter &painter)
 {
-    render(&painter, QPoint(), QRegion(rect()),
-           QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    // Rendered straight onto a printer, widgets arrive as one picture at the printer's
+    // resolution. Recorded first and then replayed, their names and frames stay text and
+    // lines on paper.
+    QPicture card;
+    render(&card, QPoint(), QRegion(rect()), QWidget::DrawWindowBackground | QWidget::DrawChildren);
+    // A replayed picture grows by its target's resolution on its own; the painter is already
+    // scaled to it.
+    const QPaintDevice *target = painter.device();
+    painter.save();
+    if (target && target->logicalDpiX() > 0 && target->logicalDpiY() > 0)
+        painter.scale(qreal(card.logicalDpiX()) / target->logicalDpiX(),
+                      qreal(card.logicalDpiY()) / target->logicalDpiY());
+    painter.drawPicture(0, 0, card);
+    painter.restore();
 }
 
 void IndexWindow::onCommand1Clicked()
