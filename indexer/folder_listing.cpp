@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <vector>
 
 namespace vm::indexer {
 
@@ -84,10 +85,24 @@ FolderListing readFolder(const QString &path)
 
 void sortNames(QStringList &names)
 {
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const int order = QString::compare(a, b, Qt::CaseInsensitive);
-        return order != 0 ? order < 0 : a < b;
+    // Folding each name once costs less than folding both names at every comparison.
+    struct Keyed
+    {
+        QString key;
+        QString name;
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(std::size_t(names.size()));
+    for (QString &name : names) {
+        QString key = name.toCaseFolded();
+        keyed.push_back({std::move(key), std::move(name)});
+    }
+    std::sort(keyed.begin(), keyed.end(), [](const Keyed &a, const Keyed &b) {
+        const int order = a.key.compare(b.key);
+        return order != 0 ? order < 0 : a.name < b.name;
     });
+    for (qsizetype i = 0; i < names.size(); ++i)
+        names[i] = std::move(keyed[std::size_t(i)].name);
 }
 
 QString displayName(const QString &name)

@@ -4,6 +4,7 @@
 #include "indexer/cut_line.h"
 #include "indexer/drive_list.h"
 #include "indexer/help_card.h"
+#include "indexer/listing_view.h"
 
 #include "toolkit/page_print.h"
 
@@ -59,7 +60,9 @@ void IndexWindow::onCommand1Clicked()
         // Printing leaves the title alone, and the focus where it was.
         const QString title = windowTitle();
         const QPointer<QWidget> focused = focusWidget();
-        if (focused && focused != this && !focused->inherits("vm::indexer::ListingView"))
+        // A control about to be hidden would hand its focus on down the chain, and the list
+        // that caught it would print with a focus frame.
+        if (focused && focused != this && !qobject_cast<ListingView *>(focused))
             focused->clearFocus();
         // The restoration runs on every way out of the print job.
         const auto restore = qScopeGuard([&] {
