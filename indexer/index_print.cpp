@@ -4,6 +4,7 @@
 #include "indexer/cut_line.h"
 #include "indexer/drive_list.h"
 #include "indexer/help_card.h"
+#include "indexer/index_texts.h"
 #include "indexer/listing_view.h"
 
 #include "toolkit/page_print.h"
@@ -19,11 +20,7 @@
 
 namespace vm::indexer {
 
-namespace {
-const QString SavePdfTitle = QStringLiteral("Save the index card as");
-const QString PdfFilter = QStringLiteral("PDF files (*.pdf)|*.pdf");
-const QString PdfDefaultName = QStringLiteral("Index card.pdf");
-} // namespace
+using namespace texts;
 
 void IndexWindow::paintCard(QPainter &painter)
 {

@@ -6,6 +6,7 @@
 #include "indexer/file_list.h"
 #include "indexer/folder_list.h"
 #include "indexer/help_card.h"
+#include "indexer/index_texts.h"
 
 #include "toolkit/colours.h"
 #include "toolkit/fonts.h"
@@ -26,27 +27,9 @@
 
 namespace vm::indexer {
 
-namespace {
+using namespace texts;
 
-// The window's fixed texts.
-const QString TitleStart = QStringLiteral("CD-R Data Index Vellumora");
-const QString TitleRest = QStringLiteral("  -  2025, the Vellumora makers");
-const QString PrintCaption = QStringLiteral("Print");
-const QString PrintSetUpCaption = QStringLiteral("Print Set-Up");
-const QString HelpCaption = QStringLiteral("Help!");
-const QString RefreshCaption = QStringLiteral("Refresh");
-const QString PrintHelp = QStringLiteral("Print the index cover page you see now.");
-const QString PrintSetUpHelp =
-    QStringLiteral("Sets print quality, Portrait or Landcape, gray scale");
-const QString HelpHelp =
-    QStringLiteral("Displays a quick help card giving you primary operating details");
-const QString RefreshHelp =
-    QStringLiteral("Press to refresh the Directories and Files when you change disks.");
-const QString DriveHelp = QStringLiteral("Select the drive to index.");
-const QString NoPrinterQuestion =
-    QStringLiteral("There is no printer to print on.  Save the index card as a PDF file "
-                   "instead?");
-const QString PdfFailed = QStringLiteral("The index card could not be saved as %1.");
+namespace {
 
 constexpr int ClientHeight = 436;
 
