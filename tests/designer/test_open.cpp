@@ -7,6 +7,7 @@
 #include "designer/windows/save_window.h"
 #include "toolkit/fonts.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <cmath>
 #include <sys/stat.h>
@@ -130,6 +132,7 @@ private slots:
     void phonorecordMarkNeedsBothBoxes_data();
     void phonorecordMarkNeedsBothBoxes();
     void tickedCentreKeepsCentring();
+    void closingEndsTheProgramWhileErrorShows();
 };
 
 void OpenTest::savedDesignComesBackWhole()
@@ -650,6 +653,30 @@ void OpenTest::tickedCentreKeepsCentring()
     // The bottom line's "Center" is clear in the file: it stays where the file put it.
     entry(design, "Text2").setText(QStringLiteral("Retyped too"));
     QCOMPARE(element(design, "Label3").left(), 90.0f);
+}
+
+void OpenTest::closingEndsTheProgramWhileErrorShows()
+{
+    QTemporaryDir folder;
+    const QByteArray file = withLine(readAll(dataFile("sample.vmd")), 14, "/nowhere/gone.jpg");
+    const QString path = folder.filePath(QStringLiteral("design.vmd"));
+    QVERIFY(writeAll(path, file));
+
+    auto *design = new DesignWindow;
+    design->setAttribute(Qt::WA_DeleteOnClose);
+    design->show();
+    openFile(*design, path);
+    QPointer<QWidget> error = secondaryWindow(*design, "Error");
+    QPointer<QWidget> wait = secondaryWindow(*design, "Wait");
+    QVERIFY(error && error->isVisible());
+
+    // The Error window does not keep the program running, and goes with the Design window.
+    checkBox(*design, "Check12").setChecked(false);
+    QTimer::singleShot(0, design, [design] { design->close(); });
+    QTimer::singleShot(5000, qApp, [] { QCoreApplication::exit(1); });
+    QCOMPARE(QApplication::exec(), 0);
+    QTRY_VERIFY(!error);
+    QVERIFY(!wait);
 }
 
 QTEST_MAIN(OpenTest)
