@@ -290,6 +290,11 @@ void DesignWindow::connectHandlers()
     connect(Command2, &QPushButton::clicked, this, &DesignWindow::onCommand2Clicked);
     connect(Command4, &QPushButton::clicked, this, &DesignWindow::onCommand4Clicked);
     connect(Check12, &QCheckBox::toggled, this, &DesignWindow::onCheck12Toggled);
+
+    // Open, and the hover help that explains the controls in the window's caption.
+    connect(Command1, &QPushButton::clicked, this, &DesignWindow::onCommand1Clicked);
+    setUpHoverHelp();
+    connect(m_canvas, &Canvas::pointerMoved, this, &DesignWindow::onCanvasPointerMoved);
 }
 
 void DesignWindow::closeEvent(QCloseEvent *event)

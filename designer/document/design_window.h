@@ -4,6 +4,7 @@
 #include "designer/document/shared_variables.h"
 #include "toolkit/canvas.h"
 #include "toolkit/common_dialog.h"
+#include "toolkit/hover_help.h"
 #include "toolkit/pictures.h"
 
 #include <QPointer>
@@ -21,8 +22,10 @@ class QRadioButton;
 
 namespace vm::design {
 
+class ErrorWindow;
 class SaveWindow;
 class TitlesWindow;
+class WaitWindow;
 
 // The designer's main window: the cover drawn on the left, the control panel on the right and
 // at the bottom. There is no document object apart from this window: the design is the state
@@ -88,8 +91,20 @@ private:
     void onCommand2Clicked();
     void showSaveError(const QString &message);
 
-    // Open (document/open.cpp): a placeholder the save question's "No" already calls.
+    // Open (document/open.cpp, document/open_apply.cpp): the open dialog, the file read whole
+    // before the design changes, and its values written into the controls, so that the
+    // handlers' cascades rebuild the cover. A picture that fails leads to the recovery: the
+    // Error window, and the rest of the design still applied.
     void open();
+    void onCommand1Clicked();
+    void applyDesign(const FileValues &values);
+    bool applyPictures(const FileValues &values); // false at the first picture that fails
+    void applyLowerBlockAndNotice(const FileValues &values);
+    void applyCoverOptions(bool front, bool back);
+    void resetNoticeGroup();
+    void liftNoticeGroupForBox();
+    WaitWindow &ensureWaitWindow();
+    ErrorWindow &ensureErrorWindow();
 
     // Picture slots (document/picture_slots.cpp): loads a picture file into a picture element,
     // replacing its picture; on failure the element keeps its picture and the result says why.
@@ -127,6 +142,14 @@ private:
     void onCommand14Clicked();
     void onCheck7Toggled(bool checked);
 
+    // Hover help (windows/hover_texts.cpp): each control's help line goes into its window's
+    // caption while the pointer is over it; the bare background of the cover shows the
+    // program's title line, texts and pictures leave the caption as it is.
+    void setUpHoverHelp();
+    void addTitlesHoverHelp(TitlesWindow &titles);
+    void addSaveHoverHelp(SaveWindow &question);
+    void onCanvasPointerMoved(vm::Element *element);
+
     // The save question (windows/save_question.cpp): true when the action must wait for the
     // answer.
     bool holdForSaveQuestion(Action action);
@@ -135,6 +158,12 @@ private:
     void onSaveCommand1Clicked();
     void onSaveCommand2Clicked();
     void closeSecondaryWindows();
+
+    // Open's windows and messages, and the hover help of this window.
+    QPointer<WaitWindow> m_waitWindow;
+    QPointer<ErrorWindow> m_errorWindow;
+    QPointer<QMessageBox> m_openMessage;
+    vm::HoverHelp *m_hoverHelp = nullptr;
 
     SharedVariables m_shared;
     vm::CommonDialog CommonDialog1;
