@@ -285,8 +285,10 @@ void Element::paint(QPainter &painter) const
             // carry every pixel of it.
             const qreal perPixelX = std::min(std::hypot(t.m11(), t.m12()), 600.0 / 96.0);
             const qreal perPixelY = std::min(std::hypot(t.m21(), t.m22()), 600.0 / 96.0);
-            const QSize most(std::max(1, qRound(box.width() * perPixelX)),
-                             std::max(1, qRound(box.height() * perPixelY)));
+            // Rounded up, as the picture loader does, so a picture decoded for its box is used
+            // as it is.
+            const QSize most(std::max(1, int(std::ceil(box.width() * perPixelX))),
+                             std::max(1, int(std::ceil(box.height() * perPixelY))));
             QImage picture = m_picture;
             if (picture.width() > most.width() || picture.height() > most.height()) {
                 picture = m_picture.scaled(std::min(picture.width(), most.width()),
