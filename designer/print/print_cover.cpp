@@ -65,6 +65,8 @@ vm::PrintResult DesignWindow::printCover(QPrinter &target)
     const bool front = Option1->isChecked();
     const bool back = Option4->isChecked();
     const QColor screenBackground = m_canvas->background();
+    // Hiding the panel takes the focus away; the user goes on where they were.
+    const QPointer<QWidget> focused = focusWidget();
 
     m_canvas->setBackground(Qt::white);
     // It stays hidden afterwards; "Enter Title Names" shows it again.
@@ -98,6 +100,8 @@ vm::PrintResult DesignWindow::printCover(QPrinter &target)
     for (const auto &[widget, shown] : wasShown)
         widget->setVisible(shown);
     m_canvas->setBackground(screenBackground);
+    if (focused && focused->isVisible())
+        focused->setFocus();
     // The same values again: no option changes, so the layout switch does not run and no
     // element moves.
     Option1->setChecked(front);

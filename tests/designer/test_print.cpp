@@ -336,6 +336,9 @@ void PrintTest::windowIsAsBeforeAfterPrinting()
     QVERIFY(design.titlesWindow()->isVisible());
     // One of the copyright fields is shown, the others stay hidden as at start.
     entry(design, "Text11").show();
+    design.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&design));
+    entry(design, "Text2").setFocus();
 
     QMap<QString, bool> hiddenBefore;
     for (const char *name : PanelControls)
@@ -383,6 +386,7 @@ void PrintTest::windowIsAsBeforeAfterPrinting()
     QVERIFY(!entry(design, "Text12").isVisible());
     QVERIFY(!checkBox(design, "Check10").isVisible());
     QCOMPARE(design.canvas().background(), grey);
+    QCOMPARE(QApplication::focusWidget(), &entry(design, "Text2"));
     // The title editor stays hidden until "Enter Title Names" shows it again.
     QVERIFY(design.titlesWindow());
     QVERIFY(!design.titlesWindow()->isVisible());
