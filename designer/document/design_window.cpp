@@ -295,6 +295,9 @@ void DesignWindow::connectHandlers()
     connect(Command1, &QPushButton::clicked, this, &DesignWindow::onCommand1Clicked);
     setUpHoverHelp();
     connect(m_canvas, &Canvas::pointerMoved, this, &DesignWindow::onCanvasPointerMoved);
+    // Printing.
+    connect(Command7, &QPushButton::clicked, this, &DesignWindow::onCommand7Clicked);
+    connect(Command11, &QPushButton::clicked, this, &DesignWindow::onCommand11Clicked);
 }
 
 void DesignWindow::closeEvent(QCloseEvent *event)

@@ -5,9 +5,11 @@
 #include "toolkit/canvas.h"
 #include "toolkit/common_dialog.h"
 #include "toolkit/hover_help.h"
+#include "toolkit/page_print.h"
 #include "toolkit/pictures.h"
 
 #include <QPointer>
+#include <QPrinter>
 #include <QWidget>
 
 #include <array>
@@ -59,6 +61,9 @@ public:
 
     // The file that was last opened or saved; Save proposes it.
     const QString &designFileName() const { return m_designFileName; }
+
+    // The printer "Print" uses: the system's default at start, changed only by "Print Set Up".
+    QPrinter &printer() { return m_printer; }
 
     // Title areas Label4 ... Label27 in number order (title field n writes area n).
     static constexpr int TitleAreaCount = 24;
@@ -164,6 +169,19 @@ private:
     QPointer<ErrorWindow> m_errorWindow;
     QPointer<QMessageBox> m_openMessage;
     vm::HoverHelp *m_hoverHelp = nullptr;
+
+    // Printing (print/print_cover.cpp): the window's own image with the panel hidden, at true
+    // size, on the printer of "Print Set Up"; with no printer, a PDF file instead.
+    void onCommand7Clicked();
+    void onCommand11Clicked();
+    vm::PrintResult printCover(QPrinter &target);
+    void askToSavePageAsPdf();
+    void onPrintQuestionFinished(int answer);
+    void savePageAsPdf();
+    void showPrintError(const QString &target, const QString &reason);
+    QPrinter m_printer{QPrinter::HighResolution};
+    QPointer<QMessageBox> m_printQuestion;
+    QPointer<QMessageBox> m_printError;
 
     SharedVariables m_shared;
     vm::CommonDialog CommonDialog1;
