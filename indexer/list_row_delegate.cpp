@@ -63,11 +63,11 @@ void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     }
     const QString shown = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
                                                         Qt::ElideRight, text.width());
-    const QRect textBox =
-        option.fontMetrics.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, shown);
     painter->save();
     if (selected) {
         // Only the text is marked, as the classic lists do, so a wide column stays calm.
+        const QRect textBox =
+            option.fontMetrics.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, shown);
         QRect mark = textBox.adjusted(-1, 0, 1, 0).intersected(option.rect);
         mark.setTop(option.rect.top());
         mark.setBottom(option.rect.bottom());
@@ -77,7 +77,12 @@ void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
         painter->setPen(option.palette.color(group, QPalette::Text));
     }
     painter->setFont(option.font);
-    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, shown);
+    // One line on its baseline, centred as a laid-out box would centre it: drawing at a point
+    // skips the text-box layout, which a printed card pays twice (recorded, then replayed).
+    const QFontMetricsF metrics(option.font);
+    painter->drawText(QPointF(text.left(), text.top() + (text.height() - metrics.height()) / 2 +
+                                               metrics.ascent()),
+                      shown);
     if (option.state & QStyle::State_HasFocus) {
         QPen dots(
             option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
