@@ -1,9 +1,10 @@
 // Writes bench/results.md from one run's measurements: the lines of the in-process benchmarks
 // and of script/bench ("row<TAB>side<TAB>metric<TAB>value", side being subject or floor), the
-// JSON files hyperfine wrote (commands named "row|side"), and notes ("row<TAB>text").
+// JSON files hyperfine wrote (commands named "row|side"), notes about a row ("row<TAB>text") and
+// why a row could not be measured (the same form).
 //   bench-report WORK_FOLDER RESULTS_FILE
-// Reads WORK_FOLDER/samples.tsv, WORK_FOLDER/notes.tsv, WORK_FOLDER/*.hyperfine.json and
-// WORK_FOLDER/run.txt (free text about the run, put at the top).
+// Reads samples.tsv, notes.tsv, missing.tsv, *.hyperfine.json and run.txt (free text about the
+// run, put at the top) from WORK_FOLDER.
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
@@ -189,6 +190,12 @@ int main(int argc, char *argv[])
          work.entryList({QStringLiteral("*.hyperfine.json")}, QDir::Files, QDir::Name))
         readHyperfine(work.filePath(json), all);
     const QMap<QString, QStringList> notes = readNotes(work.filePath(QStringLiteral("notes.tsv")));
+    const QMap<QString, QStringList> missing =
+        readNotes(work.filePath(QStringLiteral("missing.tsv")));
+    const auto measured = [&](const char *row) {
+        return all.contains(QString::fromLatin1(row)) &&
+               !missing.contains(QString::fromLatin1(row));
+    };
 
     QString text;
     QTextStream out(&text);
@@ -209,8 +216,8 @@ int main(int argc, char *argv[])
         const auto subject = medianOf(all, target.row, "subject", "wall_ms");
         const auto floor = medianOf(all, target.row, "floor", "wall_ms");
         const QString row = QString::fromLatin1(target.row);
-        if (!subject || !floor || *floor <= 0) {
-            const QString why = notes.value(row).value(0, QStringLiteral("no measurement"));
+        if (!measured(target.row) || !subject || !floor || *floor <= 0) {
+            const QString why = missing.value(row).value(0, QStringLiteral("no measurement"));
             out << "| " << target.title << " | " << target.floor << " | not measured: " << why
                 << " | | | | | | ≤ " << number(target.timeRatio, 1) << "× |\n";
             misses << QStringLiteral("%1: not measured (%2)").arg(row, why);
@@ -242,7 +249,7 @@ int main(int argc, char *argv[])
            "Floor growth MiB | Target |\n"
         << "|---|---:|---:|---:|---:|---:|---|\n";
     for (const Target &target : Targets) {
-        if (target.memoryRatio <= 0 && target.growthMiB <= 0)
+        if ((target.memoryRatio <= 0 && target.growthMiB <= 0) || !measured(target.row))
             continue;
         const QString row = QString::fromLatin1(target.row);
         QString ratio = QStringLiteral("–");
@@ -297,7 +304,7 @@ int main(int argc, char *argv[])
             if (!holds)
                 misses << QStringLiteral("%1: %2 = %3")
                               .arg(QString::fromLatin1(row), QString::fromUtf8(what), shown);
-        } else if (!notes.contains(QString::fromLatin1(row))) {
+        } else if (measured(row)) {
             misses << QStringLiteral("%1: %2 not measured")
                           .arg(QString::fromLatin1(row), QString::fromUtf8(what));
         }

@@ -30,6 +30,7 @@
 
 #include <cstdio>
 #include <map>
+#include <tuple>
 
 using vm::bench::record;
 using vm::bench::Step;
@@ -46,6 +47,7 @@ class ScriptedDialogs final : public vm::DialogPresenter
 public:
     QString nextFile;
     QString pdfFile;
+    int shown = 0; // dialogs shown so far
 
     bool open(vm::CommonDialog &dialog, QWidget *) override { return answer(dialog); }
     bool save(vm::CommonDialog &dialog, QWidget *) override { return answer(dialog); }
@@ -53,6 +55,7 @@ public:
     bool colour(vm::CommonDialog &, QWidget *) override { return false; }
     bool printer(vm::CommonDialog &, QPrinter &printer, QWidget *) override
     {
+        ++shown;
         if (pdfFile.isEmpty())
             return false;
         printer.setOutputFormat(QPrinter::PdfFormat);
@@ -63,6 +66,7 @@ public:
 private:
     bool answer(vm::CommonDialog &dialog)
     {
+        ++shown;
         if (nextFile.isEmpty())
             return false;
         dialog.fileName = nextFile;
@@ -92,9 +96,10 @@ QImage decode(const QString &path, QSize size = {})
     return reader.read();
 }
 
-void note(const char *row, const QString &text)
+// A note about a row for the results, or ("missing") why it could not be measured.
+void note(const char *kind, const char *row, const QString &text)
 {
-    std::printf("note\t%s\t%s\n", row, qPrintable(text));
+    std::printf("%s\t%s\t%s\n", kind, row, qPrintable(text));
     std::fflush(stdout);
 }
 
@@ -270,6 +275,15 @@ public:
         record("design-print", "floor", "file_kib", QFileInfo(pdf).size() / 1024.0);
     }
 
+    // True when clicking the button opens its dialog (answered with Cancel), that is when
+    // this build has the button's handler.
+    bool opensDialog(const char *button)
+    {
+        const int before = m_dialogs->shown;
+        click(button);
+        return m_dialogs->shown > before;
+    }
+
 private:
     const QImage &picture() const { return m_canvas.element(u"Image1").picture(); }
 
@@ -309,31 +323,47 @@ int main(int argc, char *argv[])
     Bench bench(inputs);
     if (!bench.start())
         return 1;
+    // Each row needs its button's handler; a build without one cannot be measured. Print
+    // shows no dialog of its own; Print Set-Up, which comes with it, does.
+    for (const auto &[row, button, what] : {std::tuple{"design-picture", "Command8", "Picture"},
+                                            {"design-open", "Command1", "Open"},
+                                            {"design-print", "Command11", "Print Set-Up"}}) {
+        if (!bench.opensDialog(button))
+            note("missing", row,
+                 QStringLiteral("the %1 button (%2) has no handler in this build")
+                     .arg(QLatin1String(what), QLatin1String(button)));
+    }
     const QSize box = bench.pictureBox();
-    note("design-picture", QStringLiteral("the main picture's box is %1 x %2 pixels; the floor "
-                                          "decodes at that size")
-                               .arg(box.width())
-                               .arg(box.height()));
+    note("note", "design-picture",
+         QStringLiteral("the main picture's box is %1 x %2 pixels; the floor "
+                        "decodes at that size")
+             .arg(box.width())
+             .arg(box.height()));
 
     // Read once untimed, so that every timed run finds the file in the page cache.
     decode(bench.photo(), box);
     for (int run = 1; run <= runs; ++run) {
         bench.pictureFloor();
         if (!bench.choosePicture("design-picture")) {
-            note("design-picture", QStringLiteral("the Picture button loaded no picture"));
+            note("missing", "design-picture",
+                 QStringLiteral("the Picture button loaded no picture"));
+            // The other rows need a design with this picture.
+            for (const char *row : {"design-open", "design-print"})
+                note("missing", row, QStringLiteral("needs the Picture button to make its design"));
             return 0;
         }
     }
 
     const QString design = output + QStringLiteral("/bench.vmd");
     if (!bench.makeDesign(design)) {
-        note("design-open", QStringLiteral("the design could not be made and saved"));
+        for (const char *row : {"design-open", "design-print"})
+            note("missing", row, QStringLiteral("the design could not be made and saved"));
         return 0;
     }
     for (int run = 1; run <= runs; ++run) {
         bench.openFloor();
         if (!bench.openDesign(design)) {
-            note("design-open", QStringLiteral("Open showed no picture"));
+            note("missing", "design-open", QStringLiteral("Open showed no picture"));
             return 0;
         }
     }
@@ -341,7 +371,7 @@ int main(int argc, char *argv[])
     for (int run = 1; run <= runs; ++run) {
         bench.printFloor(output + QStringLiteral("/design-floor-%1.pdf").arg(run));
         if (!bench.print(output + QStringLiteral("/design-%1.pdf").arg(run))) {
-            note("design-print", QStringLiteral("Print wrote no PDF file"));
+            note("missing", "design-print", QStringLiteral("Print wrote no PDF file"));
             return 0;
         }
     }
