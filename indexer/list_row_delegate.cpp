@@ -76,7 +76,10 @@ void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     } else {
         painter->setPen(option.palette.color(group, QPalette::Text));
     }
-    painter->setFont(option.font);
+    // The list's painter mostly has the font already; setting it anyway is recorded twice
+    // per row (set, restored) in the printed card's picture.
+    if (painter->font() != option.font)
+        painter->setFont(option.font);
     // One line on its baseline, centred as a laid-out box would centre it: drawing at a point
     // skips the text-box layout, which a printed card pays twice (recorded, then replayed).
     const QFontMetricsF metrics(option.font);
