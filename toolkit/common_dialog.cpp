@@ -57,6 +57,15 @@ public:
         const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
         if (!ok)
             return false;
+        // Qt's font dialog offers no text colour: with effects on, the colour dialog follows,
+        // starting on the seeded colour. Cancelling it cancels the whole choice, so nothing
+        // is written before both were answered.
+        QColor colour;
+        if (dialog.flags & CommonDialog::FontEffects) {
+            colour = QColorDialog::getColor(toQColor(dialog.color), parent);
+            if (!colour.isValid())
+                return false;
+        }
         dialog.fontName = chosen.family();
         dialog.fontSize = static_cast<float>(chosen.pointSizeF());
         dialog.fontBold = chosen.bold();
@@ -64,6 +73,7 @@ public:
         if (dialog.flags & CommonDialog::FontEffects) {
             dialog.fontUnderline = chosen.underline();
             dialog.fontStrikethru = chosen.strikeOut();
+            dialog.color = fromQColor(colour);
         }
         return true;
     }
