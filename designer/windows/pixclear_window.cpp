@@ -32,6 +32,8 @@ PixclearWindow::PixclearWindow(QWidget *parent) : QWidget(parent)
     white.setColor(QPalette::Window, Qt::white);
     setPalette(white);
     setAutoFillBackground(true);
+    // The captions were fitted to a narrower face; a tighter gap after the box keeps them whole.
+    setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
 
     Label1 = new QLabel(tr("To remove an image put a check mark in one or more boxes.  Press OK.  "
                            "If you want to keep the image, leave the boxes UNCHECKED and press "

@@ -320,7 +320,7 @@ void FontsColoursTest::realDialogsAskForTheColourToo()
 {
     // Qt's font dialog has no colour; with the effects on, the colour dialog follows it.
     CommonDialog dialog;
-    dialog.fontName = QStringLiteral("Arial");
+    dialog.fontName = QStringLiteral("MS Sans Serif"); // not installed: a substitute shows
     dialog.fontSize = 12;
     dialog.color = Green;
     dialog.flags = 259;
@@ -354,6 +354,7 @@ void FontsColoursTest::realDialogsAskForTheColourToo()
     QCOMPARE(offered, QColor(Qt::green));
     QCOMPARE(dialog.color, Red);
     QCOMPARE(dialog.fontSize, 12.0f);
+    QCOMPARE(dialog.fontName, QStringLiteral("MS Sans Serif")); // left as it was shown
 
     // Cancelling the colour cancels the font too: nothing is written.
     dialog.fontSize = 9;
@@ -375,10 +376,14 @@ void FontsColoursTest::realDialogsAskForTheColourToo()
     dialog.flags = 3;
     answerNext([&](QDialog *shown) {
         seen << QString::fromLatin1(shown->metaObject()->className());
+        if (auto *fonts = qobject_cast<QFontDialog *>(shown))
+            fonts->setCurrentFont(QFont(QStringLiteral("DejaVu Serif"), 10));
         shown->accept();
     });
     QVERIFY(dialog.showFont(nullptr));
     QCOMPARE(seen, QStringList{QStringLiteral("QFontDialog")});
+    QCOMPARE(dialog.fontName, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(dialog.color, Red);
 }
 
 QTEST_MAIN(FontsColoursTest)
