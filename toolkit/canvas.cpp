@@ -77,6 +77,8 @@ void Element::setCaption(const QString &caption)
     m_caption = caption;
     resizeToText();
     changed();
+    if (m_canvas)
+        emit m_canvas->captionChanged(this);
 }
 
 void Element::setFont(const FontSpec &font)

@@ -171,6 +171,9 @@ public:
 signals:
     // The pointer moved over the canvas; `element` is what lies under it, or null.
     void pointerMoved(vm::Element *element);
+    // A text element's caption was changed, by whatever write: handlers that follow a text
+    // (a line that centres itself on its new width) hang on this.
+    void captionChanged(vm::Element *element);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

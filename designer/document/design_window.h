@@ -26,6 +26,7 @@ namespace vm::design {
 
 class ErrorWindow;
 class SaveWindow;
+class PixclearWindow;
 class TitlesWindow;
 class WaitWindow;
 
@@ -142,6 +143,43 @@ private:
     void onCheck13Toggled(bool checked);
     void onCheck14Toggled(bool checked);
 
+    // Pictures, fonts, colours, copyright notice and lower block (style/...).
+    // Picture slots (style/picture_buttons.cpp) and their clearing window
+    // (windows/pixclear_window.cpp); the main picture keeps the detail its box needs on paper
+    // when the box grows (document/picture_slots.cpp).
+    bool fillPictureSlot(vm::Element &box, QLabel &pathLabel);
+    void onCommand8Clicked();
+    void onCommand9Clicked();
+    void onCommand12Clicked();
+    void keepMainPictureDetail();
+    PixclearWindow &ensurePixclearWindow();
+    void onCommand16Clicked();
+    void onPixclearCommand1Clicked();
+    // Fonts and colours (style/fonts_colours.cpp): each seeds CommonDialog1, shows it and
+    // applies the answer; a cancel ends the command before anything is assigned.
+    void chooseLineFont(vm::Element &line, bool centred, float (*centre)(float, float),
+                        QLineEdit &leftField);
+    void onCommand5Clicked();
+    void onCommand10Clicked();
+    void onCommand15Clicked();
+    void onCommand3Clicked();
+    void onCommand6Clicked();
+    void onCommand13Clicked();
+    // Copyright notice and box thickness (style/copyright_notice.cpp).
+    void onCheck9Toggled(bool checked);
+    void onCheck10Toggled(bool checked);
+    void onCheck11Toggled(bool checked);
+    void onText10Changed();
+    void onText11Changed();
+    void onText12Changed();
+    void onLabel29Changed();
+    void placeNoticeHeight();
+    void centreNoticeGroup();
+    // Lower information block (style/lower_block.cpp).
+    void onCheck6Toggled(bool checked);
+    void onCheck8Toggled(bool checked);
+    void onCheck15Toggled(bool checked);
+
     // Title areas and their editor (windows/title_areas.cpp).
     TitlesWindow &ensureTitlesWindow();
     void onCommand14Clicked();
@@ -217,6 +255,7 @@ private:
     // Secondary windows: single instances, created anew after the user closed them.
     QPointer<TitlesWindow> m_titles;
     QPointer<SaveWindow> m_saveWindow;
+    QPointer<PixclearWindow> m_pixclear;
     QPointer<QMessageBox> m_saveError;
 };
 

@@ -178,10 +178,15 @@ private slots:
         QVERIFY(big.save(jpg));
 
         QCOMPARE(loadPicture(png).image.size(), QSize(800, 400));
-        QCOMPARE(loadPicture(png, QSize(200, 200)).image.size(), QSize(200, 100));
-        QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(100, 50));
+        QCOMPARE(loadPicture(png).fullSize, QSize(800, 400));
+        // The smallest eighth of the picture that has the detail asked for both ways.
+        QCOMPARE(loadPicture(png, QSize(200, 200)).image.size(), QSize(400, 200));
+        QCOMPARE(loadPicture(jpg, QSize(100, 40)).image.size(), QSize(100, 50));
+        QCOMPARE(loadPicture(jpg, QSize(100, 40)).fullSize, QSize(800, 400));
+        QCOMPARE(loadPicture(jpg, QSize(101, 40)).image.size(), QSize(200, 100));
         // A small picture is never blown up.
         QCOMPARE(loadPicture(png, QSize(2000, 2000)).image.size(), QSize(800, 400));
+        QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(800, 400));
 
         // A wrong extension does not matter: the content decides.
         const QString renamed = dir.filePath(QStringLiteral("really-png.gif"));
