@@ -275,6 +275,8 @@ public:
         record("design-print", "floor", "file_kib", QFileInfo(pdf).size() / 1024.0);
     }
 
+    QSize decodedPicture() const { return picture().size(); }
+
     // True when clicking the button opens its dialog (answered with Cancel), that is when
     // this build has the button's handler.
     bool opensDialog(const char *button)
@@ -353,6 +355,12 @@ int main(int argc, char *argv[])
             return 0;
         }
     }
+
+    const QSize decoded = bench.decodedPicture();
+    note("note", "design-picture",
+         QStringLiteral("the program keeps the photo decoded at %1 x %2")
+             .arg(decoded.width())
+             .arg(decoded.height()));
 
     const QString design = output + QStringLiteral("/bench.vmd");
     if (!bench.makeDesign(design)) {

@@ -27,6 +27,7 @@
 #include <QSet>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace vm::indexer;
@@ -134,7 +135,11 @@ public:
         }
         record("index-print", "floor", "file_kib", QFileInfo(floorPdf).size() / 1024.0);
         record("index-print", "subject", "file_kib", QFileInfo(cardPdf).size() / 1024.0);
-        record("index-print", "subject", "rows", double(rows.size()));
+        if (number == 1)
+            std::printf("note\tindex-print\tthe card shows %lld rows in %lld lists; the floor "
+                        "draws their whole names at the same places, the card elided ones\n",
+                        static_cast<long long>(rows.size()),
+                        static_cast<long long>(visibleLists()));
         return true;
     }
 
@@ -165,6 +170,12 @@ private:
         Step step;
         vm::bench::readAndSortFolder(QFile::encodeName(m_folder).constData());
         record(row, "floor", step, step.wallMs());
+    }
+
+    qsizetype visibleLists() const
+    {
+        return std::count_if(m_lists.begin(), m_lists.end(),
+                             [](const ListingView *view) { return view->isVisible(); });
     }
 
     QList<Row> visibleRows() const
