@@ -24,12 +24,6 @@ const FontSpec PathFont{QStringLiteral("MS Serif"), 6.0f};
 constexpr QSize ClientSize(754, 487); // 11310 x 7305 twips
 
 // The window layout is drawn in twips.
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(qRound(twipsToPixels(left)), qRound(twipsToPixels(top)),
-                 qRound(twipsToPixels(width)), qRound(twipsToPixels(height)));
-}
-
 template <typename Control> Control *place(Control *control, const char *name, QRect geometry)
 {
     control->setObjectName(QLatin1String(name));

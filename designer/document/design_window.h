@@ -107,8 +107,6 @@ private:
     bool applyPictures(const FileValues &values); // false at the first picture that fails
     void applyLowerBlockAndNotice(const FileValues &values);
     void applyCoverOptions(bool front, bool back);
-    void resetNoticeGroup();
-    void liftNoticeGroupForBox();
     WaitWindow &ensureWaitWindow();
     ErrorWindow &ensureErrorWindow();
 
@@ -173,6 +171,7 @@ private:
     void onText11Changed();
     void onText12Changed();
     void onLabel29Changed();
+    void resetNoticeGroup(); // the copyright group back on its base line
     void placeNoticeHeight();
     void centreNoticeGroup();
     // Lower information block (style/lower_block.cpp).

@@ -33,11 +33,16 @@ QString copyrightMark()
 
 } // namespace
 
+void DesignWindow::resetNoticeGroup()
+{
+    Label29->setTop(NoticeTop);
+    Label28->setTop(NoticeTop);
+    Image4->setTop(NoticeTop);
+}
+
 void DesignWindow::placeNoticeHeight()
 {
-    Image4->setTop(NoticeTop);
-    Label28->setTop(NoticeTop);
-    Label29->setTop(NoticeTop);
+    resetNoticeGroup();
     if (!Check5->isChecked())
         return;
     // The thickness field holds a sound value: its handler puts "1" in place of any other.
