@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -64,7 +65,9 @@ public:
     const QString &designFileName() const { return m_designFileName; }
 
     // The printer "Print" uses: the system's default at start, changed only by "Print Set Up".
-    QPrinter &printer() { return m_printer; }
+    // The printer settings of this run, made on first use: the print system is loaded only
+    // when the user prints or sets up the printer, which keeps start-up quick.
+    QPrinter &printer();
 
     // Title areas Label4 ... Label27 in number order (title field n writes area n).
     static constexpr int TitleAreaCount = 24;
@@ -216,7 +219,7 @@ private:
     void onPrintQuestionFinished(int answer);
     void savePageAsPdf();
     void showPrintError(const QString &target, const QString &reason);
-    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> m_printer;
     QPointer<QMessageBox> m_printQuestion;
     QPointer<QMessageBox> m_printError;
 
