@@ -140,6 +140,24 @@ private slots:
         QCOMPARE(canvas.render(QRect(0, 0, 120, 120)).pixelColor(40, 64), QColor(Qt::white));
     }
 
+    void picturesKeepWhatPaperShows()
+    {
+        Canvas canvas;
+        Element &picture = canvas.add(QStringLiteral("Image1"), ElementKind::Picture);
+        picture.setGeometry(0, 0, 40, 20);
+        QImage big(1000, 1000, QImage::Format_RGB32);
+        big.fill(Qt::darkGreen);
+        picture.setPicture(big);
+        QCOMPARE(picture.picture().size(), QSize(1000, 1000)); // the screen shows it first
+        // 600 dpi of a 40 by 20 pixel box, once the event loop has run.
+        QTRY_COMPARE(picture.picture().size(), QSize(250, 125));
+        QImage small(10, 10, QImage::Format_RGB32);
+        small.fill(Qt::red);
+        picture.setPicture(small);
+        QCoreApplication::processEvents();
+        QCOMPARE(picture.picture().size(), QSize(10, 10)); // never enlarged
+    }
+
     void picturesRefuseWhatIsNotAPicture()
     {
         QTemporaryDir dir;
