@@ -182,6 +182,11 @@ void CopyrightTest::postingFollowsTheBox()
     checkBox(design, "Check9").setChecked(false);
     checkBox(design, "Check9").setChecked(true);
     QCOMPARE(tops(design), (QList<float>{431, 431, 431}));
+    // The box shown again lifts again: the lift adds up until the group is re-posted.
+    checkBox(design, "Check5").setChecked(false);
+    QCOMPARE(tops(design), (QList<float>{431, 431, 431}));
+    checkBox(design, "Check5").setChecked(true);
+    QCOMPARE(tops(design), (QList<float>{423, 423, 423}));
     checkBox(design, "Check5").setChecked(false);
     checkBox(design, "Check9").setChecked(false);
     checkBox(design, "Check9").setChecked(true);

@@ -137,7 +137,6 @@ void FontsColoursTest::linesWiderThanTheCover()
     script(design, choice);
     const QString text = QStringLiteral("A line far too wide for the cover");
     entry(design, "Text1").setText(text);
-    entry(design, "Text2").setText(text);
     choice.choose = [](CommonDialog &dialog) {
         dialog.fontName = QStringLiteral("Times New Roman");
         dialog.fontSize = 40;
@@ -157,13 +156,6 @@ void FontsColoursTest::linesWiderThanTheCover()
     QCOMPARE(entry(design, "Text6").text(), singleText(label2.left()));
     QCOMPARE(label2.font(), (FontSpec{QStringLiteral("Times New Roman"), 40}));
     QCOMPARE(label2.foreColor(), Red);
-
-    // The bottom line keeps the sign: half its overflow to the left.
-    click(design, "Command10");
-    const Element &label3 = element(design, "Label3");
-    QCOMPARE(label3.left(), std::trunc((456 - label3.width()) / 2));
-    QVERIFY(label3.left() < 0);
-    QCOMPARE(entry(design, "Text9").text(), singleText(label3.left()));
 
     // A line placed by hand stays where it is.
     checkBox(design, "Check13").setChecked(false);

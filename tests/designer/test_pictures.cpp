@@ -42,10 +42,6 @@ private:
     {
         return control<QLabel>(design, name);
     }
-    static void click(const DesignWindow &design, const char *name)
-    {
-        control<QPushButton>(design, name).click();
-    }
     // The clearing window, when one exists.
     static PixclearWindow *pixclearWindow()
     {
@@ -202,15 +198,12 @@ void PicturesTest::growingBoxDecodesMoreDetail()
     const Element &image1 = element(design, "Image1");
     QCOMPARE(image1.picture().size(), QSize(2500, 1875));
 
-    // A smaller box keeps what it has; a wider one decodes again, with more.
+    // A smaller box keeps what it has; a wider one decodes again, with more (the steps are
+    // the toolkit's).
     entry(design, "Text7").setText(QStringLiteral("200"));
     QCOMPARE(image1.picture().size(), QSize(2500, 1875));
-    entry(design, "Text7").setText(QStringLiteral("500"));
-    QCOMPARE(image1.picture().size(), QSize(3500, 2625));
     entry(design, "Text7").setText(QStringLiteral("600"));
     QCOMPARE(image1.picture().size(), QSize(4000, 3000));
-    QCOMPARE(image1.width(), 600.0f);
-    QCOMPARE(image1.left(), -72.0f);
 
     // With the file gone the picture stays as it was.
     QVERIFY(QFile::remove(path));
