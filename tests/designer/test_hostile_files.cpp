@@ -1,0 +1,216 @@
+// Hostile design files: empty, binary, one enormous line, thousands of lines, older encodings.
+// Each is read calmly, in bounded time and memory and never past its 75th line, and what it
+// gives saves into a file that reads back the same.
+
+#include "designer/document/design_file.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QHash>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/resource.h>
+
+using namespace vm::design;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+long peakKiB()
+{
+    rusage usage = {};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+// A design with every line filled: titles with accents, quotes and the euro sign, which
+// Windows-1252 has too.
+FileValues richDesign()
+{
+    FileValues values = emptyFileValues();
+    values[0] = u"Grüße aus Köln"_s;
+    values[1] = u"Times New Roman"_s;
+    values[2] = 24.0f;
+    values[4] = u"Live – 2024"_s;
+    values[13] = u"/home/me/Bilder/Umschlag.jpg"_s;
+    values[14] = 300.0f;
+    values[15] = 280.5f;
+    for (int title = 0; title < 24; ++title)
+        values[27 + title] = u"%1. „Stück“ für 5 €"_s.arg(title + 1);
+    values[58] = u"2024"_s;
+    values[59] = u"Ça Va Éditions"_s;
+    values[63] = true;
+    return values;
+}
+
+// Reads a file; false, with a warning, when that took more than 3 s or 64 MiB.
+bool readCalmly(const QString &path, ReadOutcome &read)
+{
+    QElapsedTimer timer;
+    timer.start();
+    const long peakBefore = peakKiB();
+    read = readDesignFile(path);
+    const qint64 elapsed = timer.elapsed();
+    const long grown = peakKiB() - peakBefore;
+    if (elapsed <= 3000 && grown <= 64 * 1024)
+        return true;
+    qWarning("reading took %lld ms and %ld KiB", elapsed, grown);
+    return false;
+}
+
+} // namespace
+
+class HostileFilesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void hostileBytes_data();
+    void hostileBytes();
+    void hundredMegabyteLine();
+    void tenThousandLinesBeforeAnEndlessHole();
+    void olderEncodings_data();
+    void olderEncodings();
+    void firstLineStartingWithByteOrderMark();
+};
+
+void HostileFilesTest::hostileBytes_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("linesRead");
+
+    QByteArray noise(64 * 1024, Qt::Uninitialized);
+    QRandomGenerator random(75);
+    for (char &byte : noise)
+        byte = char(random.bounded(256));
+
+    QTest::newRow("empty") << QByteArray() << 0;
+    QTest::newRow("random bytes") << noise << 75;
+    QTest::newRow("NUL bytes") << QByteArray(4096, '\0') << 1;
+    QTest::newRow("only line ends") << QByteArray("\r\n\r\r\n\n").repeated(100) << 75;
+    QTest::newRow("UTF-16 with its mark")
+        << QByteArray("\xFF\xFE") + QByteArray("A\0\r\0\n\0", 6).repeated(80) << 75;
+    QTest::newRow("a picture") << QByteArray("\xFF\xD8\xFF\xE0\0\x10JFIF", 10) << 1;
+}
+
+void HostileFilesTest::hostileBytes()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, linesRead);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"hostile.vmd"_s);
+    QVERIFY(writeFile(path, bytes));
+    ReadOutcome read;
+    QVERIFY(readCalmly(path, read));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.design.linesRead, linesRead);
+
+    // Whatever was made of it saves into a proper design file that reads back without a
+    // rejected line.
+    const ConvertedDesign opened = convertDesign(read.design);
+    const QByteArray saved = encodeDesign(opened.values);
+    QCOMPARE(saved.count("\r\n"), FileLineCount);
+    const ConvertedDesign reopened = convertDesign(decodeDesign(saved));
+    QVERIFY(reopened.rejectedLines.isEmpty());
+    QVERIFY(reopened.values == opened.values);
+}
+
+void HostileFilesTest::hundredMegabyteLine()
+{
+    // Written in pieces; read with the first 64 KiB kept and the rest passed over.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"long.vmd"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray piece(1 << 20, 'A');
+    for (int i = 0; i < 100; ++i)
+        QCOMPARE(file.write(piece), piece.size());
+    QVERIFY(file.write("\r\n 12 \r\n") == 8);
+    file.close();
+
+    ReadOutcome read;
+    QVERIFY(readCalmly(path, read));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.design.linesRead, 2);
+    QCOMPARE(read.design.lines[0], QString(FileLineLimit, u'A'));
+    QCOMPARE(read.design.lines[1], u" 12 "_s);
+}
+
+void HostileFilesTest::tenThousandLinesBeforeAnEndlessHole()
+{
+    // 10,000 lines, the later ones not UTF-8, then 16 GiB of nothing: the reader stops at
+    // line 75, so neither the encoding nor the time depends on what follows.
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"many.vmd"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int line = 1; line <= 10000; ++line) {
+        const QByteArray text = line <= 75 ? QByteArray("é line ") : QByteArray("\xE9 line ");
+        QVERIFY(file.write(text + QByteArray::number(line) + "\r\n") > 0);
+    }
+    QVERIFY(file.resize(file.size() + (qint64(16) << 30)));
+    file.close();
+
+    ReadOutcome read;
+    QVERIFY(readCalmly(path, read));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    QCOMPARE(read.design.linesRead, 75);
+    QCOMPARE(read.design.lines[0], u"é line 1"_s);
+    QCOMPARE(read.design.lines[74], u"é line 75"_s);
+}
+
+void HostileFilesTest::olderEncodings_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray utf8 = encodeDesign(richDesign());
+    QByteArray windows1252;
+    for (const QChar c : QString::fromUtf8(utf8)) {
+        static const QHash<char16_t, char> HighBytes{
+            {u'€', '\x80'}, {u'„', '\x84'}, {u'–', '\x96'}, {u'“', '\x93'}};
+        windows1252 += HighBytes.value(c.unicode(), char(c.unicode()));
+    }
+    QTest::newRow("UTF-8") << utf8;
+    QTest::newRow("UTF-8 with a byte-order mark") << "\xEF\xBB\xBF" + utf8;
+    QTest::newRow("Windows-1252") << windows1252;
+    QTest::newRow("Windows-1252, LF line ends") << QByteArray(windows1252).replace("\r\n", "\n");
+}
+
+void HostileFilesTest::olderEncodings()
+{
+    QFETCH(QByteArray, bytes);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"older.vmd"_s);
+    QVERIFY(writeFile(path, bytes));
+    ReadOutcome read;
+    QVERIFY(readCalmly(path, read));
+    QVERIFY2(read.ok(), qPrintable(read.error));
+    const ConvertedDesign converted = convertDesign(read.design);
+    QVERIFY(converted.rejectedLines.isEmpty());
+    QVERIFY(converted.values == richDesign());
+}
+
+void HostileFilesTest::firstLineStartingWithByteOrderMark()
+{
+    // Found by fuzzing: a top line starting with U+FEFF was saved as a file starting with the
+    // bytes of a byte-order mark, which the reader takes off, so the character was lost.
+    FileValues values = richDesign();
+    values[0] = u"\uFEFFTop"_s;
+    const QByteArray saved = encodeDesign(values);
+    QVERIFY(saved.startsWith("\xEF\xBB\xBF\xEF\xBB\xBFTop\r\n"));
+    QCOMPARE(decodeDesign(saved).lines[0], u"\uFEFFTop"_s);
+
+    // A top line without it gets no mark.
+    values[0] = u"Top\uFEFF"_s;
+    QVERIFY(encodeDesign(values).startsWith("Top\xEF\xBB\xBF\r\n"));
+}
+
+QTEST_MAIN(HostileFilesTest)
+#include "test_hostile_files.moc"
