@@ -55,7 +55,14 @@ PictureLoad loadPicture(const QString &path, QSize fitWithin)
     QImageReader reader(&file);
     reader.setAllocationLimit(PictureAllocationLimitMiB);
     reader.setAutoTransform(true);
+    // A decoder works at the picture's full size even when asked for a smaller image (a
+    // progressive JPEG keeps every coefficient of it), so the limit holds for the full size too.
     const QSize size = reader.size();
+    if (size.isValid() && qint64(size.width()) * size.height() > PictureLargestPixels) {
+        result.error =
+            tr("The picture is too large (%1 x %2 pixels).").arg(size.width()).arg(size.height());
+        return result;
+    }
     if (fitWithin.isValid() && size.isValid() &&
         (size.width() > fitWithin.width() || size.height() > fitWithin.height()))
         reader.setScaledSize(size.scaled(fitWithin, Qt::KeepAspectRatio).expandedTo({1, 1}));
