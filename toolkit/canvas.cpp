@@ -280,9 +280,24 @@ void Element::paint(QPainter &painter) const
                     m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             painter.drawImage(box.topLeft(), m_screenCache);
         } else {
+            // On paper a picture keeps at most 600 dpi of its box (and no more than the device
+            // has): finer detail does not show, and a vector device such as a PDF file would
+            // carry every pixel of it.
+            const qreal perPixelX = std::min(std::hypot(t.m11(), t.m12()), 600.0 / 96.0);
+            const qreal perPixelY = std::min(std::hypot(t.m21(), t.m22()), 600.0 / 96.0);
+            // Rounded up, as the picture loader does, so a picture decoded for its box is used
+            // as it is.
+            const QSize most(std::max(1, int(std::ceil(box.width() * perPixelX))),
+                             std::max(1, int(std::ceil(box.height() * perPixelY))));
+            QImage picture = m_picture;
+            if (picture.width() > most.width() || picture.height() > most.height()) {
+                picture = m_picture.scaled(std::min(picture.width(), most.width()),
+                                           std::min(picture.height(), most.height()),
+                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            }
             painter.save();
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
-            painter.drawImage(box, m_picture);
+            painter.drawImage(box, picture);
             painter.restore();
         }
         break;

@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QPaintDevice>
 
+#include <algorithm>
+#include <cmath>
+
 namespace vm {
 
 void installFontSubstitutes()
@@ -39,7 +42,12 @@ QFont toQFont(const FontSpec &style, const QPaintDevice *device)
 {
     QFont font(style.name);
     const int dpi = device ? device->logicalDpiY() : 96;
-    const double points = style.size > 0 ? style.size : 8.25;
+    // A stored size can be anything a file held; text is drawn between 1 and 2160 points
+    // (the largest size font dialogs offer), so an absurd size can neither vanish nor
+    // overflow the text measurements.
+    const double points = std::isfinite(style.size) && style.size > 0
+                              ? std::clamp(double(style.size), 1.0, double(LargestFontPoints))
+                              : 8.25;
     font.setPointSizeF(points * 96.0 / (dpi > 0 ? dpi : 96));
     font.setBold(style.bold);
     font.setItalic(style.italic);

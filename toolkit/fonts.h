@@ -24,6 +24,9 @@ struct FontSpec
     bool operator==(const FontSpec &) const = default;
 };
 
+// Text is drawn no larger than this, whatever size a design holds.
+inline constexpr float LargestFontPoints = 2160.0f;
+
 // A QFont for the style whose text, painted on `device` through a painter scaled by
 // device-dpi / 96, has the same size as on a 96-dpi screen. With no device it is the
 // 96-dpi font that widgets and measurements use.

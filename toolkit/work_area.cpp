@@ -1,0 +1,17 @@
+#include "toolkit/work_area.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace vm {
+
+int workAreaWidthTwips(const QScreen *screen)
+{
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    if (!screen)
+        return 0;
+    return screen->availableGeometry().width() * TwipsPerPixel;
+}
+
+} // namespace vm

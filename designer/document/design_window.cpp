@@ -290,6 +290,14 @@ void DesignWindow::connectHandlers()
     connect(Command2, &QPushButton::clicked, this, &DesignWindow::onCommand2Clicked);
     connect(Command4, &QPushButton::clicked, this, &DesignWindow::onCommand4Clicked);
     connect(Check12, &QCheckBox::toggled, this, &DesignWindow::onCheck12Toggled);
+
+    // Open, and the hover help that explains the controls in the window's caption.
+    connect(Command1, &QPushButton::clicked, this, &DesignWindow::onCommand1Clicked);
+    setUpHoverHelp();
+    connect(m_canvas, &Canvas::pointerMoved, this, &DesignWindow::onCanvasPointerMoved);
+    // Printing.
+    connect(Command7, &QPushButton::clicked, this, &DesignWindow::onCommand7Clicked);
+    connect(Command11, &QPushButton::clicked, this, &DesignWindow::onCommand11Clicked);
 }
 
 void DesignWindow::closeEvent(QCloseEvent *event)

@@ -4,9 +4,12 @@
 #include "designer/document/shared_variables.h"
 #include "toolkit/canvas.h"
 #include "toolkit/common_dialog.h"
+#include "toolkit/hover_help.h"
+#include "toolkit/page_print.h"
 #include "toolkit/pictures.h"
 
 #include <QPointer>
+#include <QPrinter>
 #include <QWidget>
 
 #include <array>
@@ -21,8 +24,10 @@ class QRadioButton;
 
 namespace vm::design {
 
+class ErrorWindow;
 class SaveWindow;
 class TitlesWindow;
+class WaitWindow;
 
 // The designer's main window: the cover drawn on the left, the control panel on the right and
 // at the bottom. There is no document object apart from this window: the design is the state
@@ -57,6 +62,9 @@ public:
     // The file that was last opened or saved; Save proposes it.
     const QString &designFileName() const { return m_designFileName; }
 
+    // The printer "Print" uses: the system's default at start, changed only by "Print Set Up".
+    QPrinter &printer() { return m_printer; }
+
     // Title areas Label4 ... Label27 in number order (title field n writes area n).
     static constexpr int TitleAreaCount = 24;
     vm::Element &titleArea(int n) const { return *label(n + 3); }
@@ -88,8 +96,20 @@ private:
     void onCommand2Clicked();
     void showSaveError(const QString &message);
 
-    // Open (document/open.cpp): a placeholder the save question's "No" already calls.
+    // Open (document/open.cpp, document/open_apply.cpp): the open dialog, the file read whole
+    // before the design changes, and its values written into the controls, so that the
+    // handlers' cascades rebuild the cover. A picture that fails leads to the recovery: the
+    // Error window, and the rest of the design still applied.
     void open();
+    void onCommand1Clicked();
+    void applyDesign(const FileValues &values);
+    bool applyPictures(const FileValues &values); // false at the first picture that fails
+    void applyLowerBlockAndNotice(const FileValues &values);
+    void applyCoverOptions(bool front, bool back);
+    void resetNoticeGroup();
+    void liftNoticeGroupForBox();
+    WaitWindow &ensureWaitWindow();
+    ErrorWindow &ensureErrorWindow();
 
     // Picture slots (document/picture_slots.cpp): loads a picture file into a picture element,
     // replacing its picture; on failure the element keeps its picture and the result says why.
@@ -127,6 +147,14 @@ private:
     void onCommand14Clicked();
     void onCheck7Toggled(bool checked);
 
+    // Hover help (windows/hover_texts.cpp): each control's help line goes into its window's
+    // caption while the pointer is over it; the bare background of the cover shows the
+    // program's title line, texts and pictures leave the caption as it is.
+    void setUpHoverHelp();
+    void addTitlesHoverHelp(TitlesWindow &titles);
+    void addSaveHoverHelp(SaveWindow &question);
+    void onCanvasPointerMoved(vm::Element *element);
+
     // The save question (windows/save_question.cpp): true when the action must wait for the
     // answer.
     bool holdForSaveQuestion(Action action);
@@ -135,6 +163,25 @@ private:
     void onSaveCommand1Clicked();
     void onSaveCommand2Clicked();
     void closeSecondaryWindows();
+
+    // Open's windows and messages, and the hover help of this window.
+    QPointer<WaitWindow> m_waitWindow;
+    QPointer<ErrorWindow> m_errorWindow;
+    QPointer<QMessageBox> m_openMessage;
+    vm::HoverHelp *m_hoverHelp = nullptr;
+
+    // Printing (print/print_cover.cpp): the window's own image with the panel hidden, at true
+    // size, on the printer of "Print Set Up"; with no printer, a PDF file instead.
+    void onCommand7Clicked();
+    void onCommand11Clicked();
+    vm::PrintResult printCover(QPrinter &target);
+    void askToSavePageAsPdf();
+    void onPrintQuestionFinished(int answer);
+    void savePageAsPdf();
+    void showPrintError(const QString &target, const QString &reason);
+    QPrinter m_printer{QPrinter::HighResolution};
+    QPointer<QMessageBox> m_printQuestion;
+    QPointer<QMessageBox> m_printError;
 
     SharedVariables m_shared;
     vm::CommonDialog CommonDialog1;

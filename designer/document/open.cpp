@@ -1,9 +1,112 @@
+// Open: the open dialog, the file read whole before anything of the design changes, and its
+// values applied (open_apply.cpp). The Wait window stands while it runs; whatever fails, the
+// program goes on and tells the user what happened.
+
 #include "designer/document/design_window.h"
+
+#include "designer/windows/error_window.h"
+#include "designer/windows/wait_window.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMessageBox>
 
 namespace vm::design {
 
-// Opening a design file comes with its own change; the save question's "No" already calls
-// this when Open was the waiting action.
-void DesignWindow::open() {}
+namespace {
+
+const QString DesignFilter = QStringLiteral("Jewel Case Files|*.vmd");
+
+// One message box beside the window, not modal, reused for every message of Open.
+void showMessage(QPointer<QMessageBox> &box, QWidget *parent, const QString &name,
+                 QMessageBox::Icon icon, const QString &text)
+{
+    if (!box) {
+        box = new QMessageBox(QMessageBox::NoIcon, QObject::tr("Open"), QString(), QMessageBox::Ok,
+                              parent);
+        box->setWindowModality(Qt::NonModal);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    box->setObjectName(name);
+    box->setIcon(icon);
+    box->setText(text);
+    box->show();
+}
+
+} // namespace
+
+void DesignWindow::onCommand1Clicked()
+{
+    open();
+}
+
+void DesignWindow::open()
+{
+    // Every Open puts the copyright group back on its base line, also when it goes no further.
+    resetNoticeGroup();
+    if (holdForSaveQuestion(Action::Open))
+        return;
+
+    CommonDialog1.fileName.clear();
+    CommonDialog1.filter = DesignFilter;
+    if (!CommonDialog1.showOpen(this) || CommonDialog1.fileName.isEmpty())
+        return;
+    const QString path = CommonDialog1.fileName;
+
+    WaitWindow &wait = ensureWaitWindow();
+    wait.show();
+    wait.repaint();
+
+    // The file is read before the current design is touched: a file that cannot be read
+    // leaves the design as it was, pictures and paths included.
+    const ReadOutcome read = readDesignFile(path);
+    if (!read.ok()) {
+        wait.hide();
+        showMessage(m_openMessage, this, QStringLiteral("OpenError"), QMessageBox::Warning,
+                    tr("The design file %1 could not be opened.\n\n%2")
+                        .arg(QDir::toNativeSeparators(path), read.error));
+        return;
+    }
+    const ConvertedDesign converted = convertDesign(read.design);
+
+    Image1->clearPicture();
+    Image2->clearPicture();
+    Image3->clearPicture();
+    Label2->setCaption(QString());
+    PIXFLN->clear();
+    LOGO2FLN->clear();
+    Label30->clear();
+
+    applyDesign(converted.values);
+
+    update();
+    m_shared.SavePromptArmed = true;
+    m_designFileName = path;
+    if (m_waitWindow)
+        m_waitWindow->hide();
+
+    if (!converted.rejectedLines.isEmpty())
+        showMessage(m_openMessage, this, QStringLiteral("OpenRejected"), QMessageBox::Information,
+                    rejectedLinesMessage(converted.rejectedLines));
+}
+
+WaitWindow &DesignWindow::ensureWaitWindow()
+{
+    // A window of its own, owned by the Design window so that it ends with the program.
+    if (!m_waitWindow) {
+        m_waitWindow = new WaitWindow(this);
+        m_waitWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return *m_waitWindow;
+}
+
+ErrorWindow &DesignWindow::ensureErrorWindow()
+{
+    if (!m_errorWindow) {
+        m_errorWindow = new ErrorWindow(this);
+        m_errorWindow->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    return *m_errorWindow;
+}
 
 } // namespace vm::design

@@ -22,6 +22,7 @@ SaveWindow &DesignWindow::ensureSaveWindow()
         m_saveWindow->setAttribute(Qt::WA_DeleteOnClose);
         connect(m_saveWindow, &SaveWindow::yesClicked, this, &DesignWindow::onSaveCommand1Clicked);
         connect(m_saveWindow, &SaveWindow::noClicked, this, &DesignWindow::onSaveCommand2Clicked);
+        addSaveHoverHelp(*m_saveWindow);
     }
     return *m_saveWindow;
 }

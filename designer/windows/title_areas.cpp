@@ -21,6 +21,7 @@ TitlesWindow &DesignWindow::ensureTitlesWindow()
             areas[n - 1] = &titleArea(n);
         m_titles = new TitlesWindow(areas);
         m_titles->setAttribute(Qt::WA_DeleteOnClose);
+        addTitlesHoverHelp(*m_titles);
     }
     return *m_titles;
 }

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
+
 #include <sys/stat.h>
 
 using namespace vm;
@@ -44,6 +46,14 @@ private slots:
         QVERIFY(label.width() < wide * 0.6);
         label.setCaption(QString());
         QCOMPARE(label.width(), 0.0f);
+
+        // Sizes a damaged design file may hold never give a negative or endless measure.
+        label.setCaption(QStringLiteral("W"));
+        for (const float size : {1e30f, -5.0f, 0.0f, std::numeric_limits<float>::quiet_NaN()}) {
+            label.setFontSize(size);
+            QVERIFY2(label.width() > 0 && label.width() < 10000, qPrintable(QString::number(size)));
+            QVERIFY(label.height() > 0 && label.height() < 10000);
+        }
     }
 
     void fixedBoxWrapsWords()

@@ -1,0 +1,15 @@
+// vmindex: the index creator.
+#include "indexer/index_window.h"
+
+#include "toolkit/fonts.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    vm::installFontSubstitutes();
+    vm::indexer::IndexWindow form1;
+    form1.show();
+    return app.exec();
+}

@@ -1,0 +1,25 @@
+#include "launcher/startup_window.h"
+#include "toolkit/fonts.h"
+
+#include <QApplication>
+#include <QIcon>
+
+#ifdef VM_BENCH
+#include "bench/first_paint.h"
+#endif
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vmlaunch"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("vmlaunch"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/launcher/vmlaunch.svg")));
+    vm::installFontSubstitutes();
+
+    vm::launcher::StartupWindow window;
+#ifdef VM_BENCH
+    vm::bench::quitAfterFirstPaint(&window);
+#endif
+    window.show();
+    return app.exec();
+}
