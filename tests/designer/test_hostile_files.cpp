@@ -1,19 +1,30 @@
-// Hostile design files: empty, binary, one enormous line, thousands of lines, older encodings.
-// Each is read calmly, in bounded time and memory and never past its 75th line, and what it
-// gives saves into a file that reads back the same.
+// Hostile design files: empty, binary, one enormous line, thousands of lines, older encodings,
+// and designs that name hostile pictures. Each is read calmly, in bounded time and memory and
+// never past its 75th line; opened on a real window it leaves the program usable, and what
+// the window then holds saves into a file that opens and saves the same again.
+
+#include "support/design_test_support.h"
+#include "support/hostile_pictures.h"
 
 #include "designer/document/design_file.h"
+#include "toolkit/fonts.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QHash>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 using namespace vm::design;
+using namespace vm::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -22,6 +33,17 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 {
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QWidget *secondaryWindow(const DesignWindow &design, const char *name)
+{
+    return design.findChild<QWidget *>(QLatin1String(name), Qt::FindDirectChildrenOnly);
 }
 
 long peakKiB()
@@ -80,6 +102,24 @@ private slots:
     void olderEncodings_data();
     void olderEncodings();
     void firstLineStartingWithByteOrderMark();
+
+    // On a real window, through Open.
+    void initTestCase() { vm::installFontSubstitutes(); }
+    void openedOnAWindow_data();
+    void openedOnAWindow();
+    void hostilePicturesInADesign_data();
+    void hostilePicturesInADesign();
+
+private:
+    // Clicks a button of the window with the file dialog answering `path`.
+    void clickWithFile(DesignWindow &design, const char *button, const QString &path);
+    // Opens `path` on the window through its Open button; false when that took over 5 s.
+    bool openCalmly(DesignWindow &design, const QString &path);
+    // The window is usable: it saves, the file opens in a fresh window without a rejected
+    // line, and that window saves the same bytes.
+    void checkUsable(DesignWindow &design, const QTemporaryDir &dir);
+
+    ScriptedFileAnswer m_answer;
 };
 
 void HostileFilesTest::hostileBytes_data()
@@ -210,6 +250,137 @@ void HostileFilesTest::firstLineStartingWithByteOrderMark()
     // A top line without it gets no mark.
     values[0] = u"Top\uFEFF"_s;
     QVERIFY(encodeDesign(values).startsWith("Top\xEF\xBB\xBF\r\n"));
+}
+
+// ---- On a real window
+
+void HostileFilesTest::clickWithFile(DesignWindow &design, const char *button, const QString &path)
+{
+    m_answer.chosen = path;
+    scriptFileDialog(design, m_answer);
+    control<QPushButton>(design, button).click();
+}
+
+bool HostileFilesTest::openCalmly(DesignWindow &design, const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    clickWithFile(design, "Command1", path);
+    if (timer.elapsed() <= 5000)
+        return true;
+    qWarning("opening took %lld ms", qint64(timer.elapsed()));
+    return false;
+}
+
+void HostileFilesTest::checkUsable(DesignWindow &design, const QTemporaryDir &dir)
+{
+    QVERIFY(!secondaryWindow(design, "Wait")->isVisible());
+    const QString first = dir.filePath(u"first.vmd"_s);
+    clickWithFile(design, "Command2", first);
+    QVERIFY(!design.findChild<QMessageBox *>(u"SaveError"_s));
+    QCOMPARE(design.designFileName(), first);
+
+    DesignWindow fresh;
+    QVERIFY(openCalmly(fresh, first));
+    QVERIFY(!fresh.findChild<QMessageBox *>(u"OpenRejected"_s));
+    const QString second = dir.filePath(u"second.vmd"_s);
+    clickWithFile(fresh, "Command2", second);
+    QCOMPARE(readFile(second), readFile(first));
+}
+
+void HostileFilesTest::openedOnAWindow_data()
+{
+    QTest::addColumn<QString>("kind");
+    for (const char *kind : {"empty", "random bytes", "UTF-16", "a picture", "Windows-1252",
+                             "byte-order mark", "100 MB line", "10,000 lines and a hole"})
+        QTest::newRow(kind) << QString::fromLatin1(kind);
+}
+
+void HostileFilesTest::openedOnAWindow()
+{
+    QFETCH(QString, kind);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(u"hostile.vmd"_s);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    if (kind == u"random bytes") {
+        QRandomGenerator random(1252);
+        for (int i = 0; i < 4096; ++i)
+            file.putChar(char(random.bounded(256)));
+    } else if (kind == u"UTF-16") {
+        file.write(QByteArray("\xFF\xFE") + QByteArray("A\0\r\0\n\0", 6).repeated(80));
+    } else if (kind == u"a picture") {
+        file.write(encodedPicture("JPEG"));
+    } else if (kind == u"Windows-1252") {
+        file.write(encodeDesign(richDesign()).replace("\xE2\x82\xAC", "\x80"));
+    } else if (kind == u"byte-order mark") {
+        file.write("\xEF\xBB\xBF" + encodeDesign(richDesign()));
+    } else if (kind == u"100 MB line") {
+        const QByteArray piece(1 << 20, '7');
+        for (int i = 0; i < 100; ++i)
+            QCOMPARE(file.write(piece), piece.size());
+    } else if (kind == u"10,000 lines and a hole") {
+        const QByteArray lines = encodeDesign(richDesign());
+        QVERIFY(file.write(lines.repeated(10000 / 75 + 1)) > 0);
+        QVERIFY(file.resize(file.size() + (qint64(16) << 30)));
+    }
+    file.close();
+
+    DesignWindow design;
+    QVERIFY(openCalmly(design, path));
+    QCOMPARE(design.designFileName(), path);
+    checkUsable(design, dir);
+}
+
+void HostileFilesTest::hostilePicturesInADesign_data()
+{
+    QTest::addColumn<QString>("name"); // inside a temporary folder, or a device
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("loads");
+    const QByteArray jpeg = encodedPicture("JPEG", {64, 48});
+    const QByteArray progressive = encodedPicture("JPEG", {64, 48}, true);
+    QTest::newRow("zero bytes") << u"empty.jpg"_s << QByteArray() << false;
+    QTest::newRow("PNG named GIF") << u"photo.gif"_s << encodedPicture("PNG", {64, 48}) << true;
+    QTest::newRow("truncated JPEG, decoded as far as it goes")
+        << u"cut.jpg"_s << jpeg.first((jpeg.indexOf("\xFF\xDA") + jpeg.size()) / 2) << true;
+    // Took 25 s and 7 GB before pictures were limited by their full size.
+    QTest::newRow("50000 x 50000 progressive JPEG")
+        << u"huge.jpg"_s << withJpegSize(progressive, 50000, 50000) << false;
+    QTest::newRow("20,000 frames") << u"long.gif"_s << framesGif({64, 48}, 20000) << true;
+    QTest::newRow("endless device") << u"/dev/zero"_s << QByteArray() << false;
+    QTest::newRow("link loop") << u"loop.bmp"_s << QByteArray() << false;
+}
+
+void HostileFilesTest::hostilePicturesInADesign()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, loads);
+    QTemporaryDir dir;
+    const QString picture = name.startsWith(u'/') ? name : dir.filePath(name);
+    if (name == u"loop.bmp")
+        QCOMPARE(::symlink(QFile::encodeName(picture), QFile::encodeName(picture)), 0);
+    else if (!name.startsWith(u'/'))
+        QVERIFY(writeFile(picture, bytes));
+    const QString logo = dir.filePath(u"logo.png"_s);
+    QVERIFY(writeFile(logo, encodedPicture("PNG", {16, 16})));
+    FileValues values = richDesign();
+    values[13] = picture;
+    values[16] = logo;
+    const QString path = dir.filePath(u"design.vmd"_s);
+    QVERIFY(writeFile(path, encodeDesign(values)));
+
+    DesignWindow design;
+    QVERIFY(openCalmly(design, path));
+    QWidget *error = secondaryWindow(design, "Error");
+    QCOMPARE(error && error->isVisible(), !loads);
+    QCOMPARE(element(design, "Image1").picture().isNull(), !loads);
+    QCOMPARE(element(design, "Image2").picture().isNull(), !loads);
+    // The picture's path stays named, and the rest of the design is there.
+    QCOMPARE(control<QLabel>(design, "PIXFLN").text(), picture);
+    QCOMPARE(design.titleArea(24).caption(), u"24. „Stück“ für 5 €"_s);
+    QCOMPARE(entry(design, "Text12").text(), u"Ça Va Éditions"_s);
+    checkUsable(design, dir);
 }
 
 QTEST_MAIN(HostileFilesTest)

@@ -4,21 +4,21 @@
 
 #include "toolkit/pictures.h"
 
-#include <QBuffer>
+#include "support/hostile_pictures.h"
+
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
-#include <QImageWriter>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QtEndian>
 
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 using namespace vm;
+using namespace vm::test;
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -30,90 +30,6 @@ enum class Answer
     // A damaged picture may be refused or decoded as far as it goes; both are calm answers.
     RefusedOrLoaded,
 };
-
-QByteArray encoded(const char *format, QSize size = {200, 100}, bool progressive = false)
-{
-    QImage image(size, QImage::Format_RGB32);
-    for (int y = 0; y < size.height(); ++y)
-        for (int x = 0; x < size.width(); ++x)
-            image.setPixel(x, y, qRgb(x % 256, y % 256, (x * y) % 256));
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, format);
-    writer.setProgressiveScanWrite(progressive);
-    if (!writer.write(image))
-        qFatal("cannot write a %s picture", format);
-    return bytes;
-}
-
-// The size a JPEG's frame header gives, whatever its data holds.
-QByteArray withJpegSize(QByteArray jpeg, int width, int height)
-{
-    qsizetype frame = jpeg.indexOf("\xFF\xC0");
-    if (frame < 0)
-        frame = jpeg.indexOf("\xFF\xC2"); // progressive
-    if (frame < 0)
-        qFatal("no JPEG frame header");
-    qToBigEndian<quint16>(quint16(height), jpeg.data() + frame + 5);
-    qToBigEndian<quint16>(quint16(width), jpeg.data() + frame + 7);
-    return jpeg;
-}
-
-quint32 crc32(QByteArrayView bytes)
-{
-    quint32 crc = 0xFFFFFFFF;
-    for (const char byte : bytes) {
-        crc ^= quint8(byte);
-        for (int bit = 0; bit < 8; ++bit)
-            crc = crc & 1 ? (crc >> 1) ^ 0xEDB88320 : crc >> 1;
-    }
-    return ~crc;
-}
-
-// A PNG whose header chunk (with a correct checksum) gives another size.
-QByteArray withPngSize(QByteArray png, int width, int height)
-{
-    qToBigEndian<quint32>(quint32(width), png.data() + 16);
-    qToBigEndian<quint32>(quint32(height), png.data() + 20);
-    qToBigEndian<quint32>(crc32(QByteArrayView(png).sliced(12, 17)), png.data() + 29);
-    return png;
-}
-
-QByteArray withBmpSize(QByteArray bmp, int width, int height)
-{
-    qToLittleEndian<qint32>(width, bmp.data() + 18);
-    qToLittleEndian<qint32>(height, bmp.data() + 22);
-    return bmp;
-}
-
-// A GIF of `frames` one-pixel frames on a screen of the given size, each frame shown for a
-// tenth of a second.
-QByteArray gif(QSize screen, int frames)
-{
-    QByteArray bytes("GIF89a");
-    auto word = [&bytes](int value) {
-        bytes += char(value & 0xFF);
-        bytes += char(value >> 8 & 0xFF);
-    };
-    word(screen.width());
-    word(screen.height());
-    bytes += QByteArray("\x80\x00\x00", 3);             // two-colour table follows
-    bytes += QByteArray("\x00\x00\x00\xFF\xFF\xFF", 6); // black, white
-    for (int i = 0; i < frames; ++i) {
-        bytes += QByteArray("\x21\xF9\x04\x00\x0A\x00\x00\x00", 8); // 0.1 s
-        bytes += '\x2C';
-        word(i % screen.width());
-        word(i / screen.width() % screen.height());
-        word(1);
-        word(1);
-        bytes += '\x00';
-        // Minimum code size 2; clear, pixel 1, end as three 3-bit codes.
-        bytes += QByteArray("\x02\x02\x4C\x01\x00", 5);
-    }
-    bytes += '\x3B';
-    return bytes;
-}
 
 long peakKiB()
 {
@@ -150,11 +66,11 @@ void HostilePicturesTest::hostileFiles_data()
     QTest::addColumn<Answer>("answer");
     QTest::addColumn<QSize>("fitWithin");
 
-    const QByteArray jpeg = encoded("JPEG");
-    const QByteArray png = encoded("PNG");
-    const QByteArray bmp = encoded("BMP");
-    const QByteArray progressive = encoded("JPEG", {200, 100}, true);
-    const QByteArray smallGif = gif({40, 30}, 3);
+    const QByteArray jpeg = encodedPicture("JPEG");
+    const QByteArray png = encodedPicture("PNG");
+    const QByteArray bmp = encodedPicture("BMP");
+    const QByteArray progressive = encodedPicture("JPEG", {200, 100}, true);
+    const QByteArray smallGif = framesGif({40, 30}, 3);
     struct Row
     {
         const char *tag;
@@ -184,7 +100,7 @@ void HostilePicturesTest::hostileFiles_data()
          Answer::Refused},
         {"50000 x 50000 PNG", u"huge.png"_s, withPngSize(png, 50000, 50000), Answer::Refused},
         {"50000 x 50000 BMP", u"huge.bmp"_s, withBmpSize(bmp, 50000, 50000), Answer::Refused},
-        {"65535 x 65535 GIF screen", u"huge.gif"_s, gif({65535, 65535}, 1), Answer::Refused},
+        {"65535 x 65535 GIF screen", u"huge.gif"_s, framesGif({65535, 65535}, 1), Answer::Refused},
     };
     for (const Row &row : rows) {
         QTest::addRow("%s, whole", row.tag) << row.name << row.bytes << row.answer << QSize();
@@ -246,7 +162,7 @@ void HostilePicturesTest::pathsThatAreNoFile()
     QCOMPARE(::symlink(native + "pipe.gif", native + "link-to-pipe.bmp"), 0);
     QCOMPARE(::symlink(native + "gone.jpg", native + "nowhere.jpg"), 0);
     QCOMPARE(::symlink(native + "loop.jpg", native + "loop.jpg"), 0);
-    QVERIFY(writeFile(dir.filePath(u"plain.jpg"_s), encoded("JPEG")));
+    QVERIFY(writeFile(dir.filePath(u"plain.jpg"_s), encodedPicture("JPEG")));
 
     QElapsedTimer timer;
     timer.start();
@@ -257,7 +173,7 @@ void HostilePicturesTest::pathsThatAreNoFile()
 
     // The loader is as good as before.
     const QString good = dir.filePath(u"good.png"_s);
-    QVERIFY(writeFile(good, encoded("PNG")));
+    QVERIFY(writeFile(good, encodedPicture("PNG")));
     QCOMPARE(loadPicture(good).image.size(), QSize(200, 100));
 }
 
@@ -266,7 +182,7 @@ void HostilePicturesTest::thousandsOfFrames()
     // Only the first frame is decoded, so length costs nothing.
     QTemporaryDir dir;
     const QString path = dir.filePath(u"long.gif"_s);
-    QVERIFY(writeFile(path, gif({64, 48}, 20000)));
+    QVERIFY(writeFile(path, framesGif({64, 48}, 20000)));
     QElapsedTimer timer;
     timer.start();
     const PictureLoad load = loadPicture(path, QSize(32, 32));
