@@ -1,32 +1,37 @@
-// The floor for the launcher's start-up time: a bare window of the same size with as many
-// child widgets of the same kinds, and nothing else.
-#include "bench/first_paint.h"
-
+// The floor for a program's start-up: a bare window of the program's size holding as many
+// plain child widgets as the program's window holds widgets of every kind, and nothing else.
+//   bench-floor WIDTH HEIGHT WIDGETS
 #include <QApplication>
-#include <QCheckBox>
 #include <QLabel>
-#include <QPushButton>
 #include <QWidget>
+
+#include <cmath>
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: bench-floor WIDTH HEIGHT WIDGETS\n");
+        return 2;
+    }
+    const int width = std::atoi(argv[1]);
+    const int height = std::atoi(argv[2]);
+    const int count = std::atoi(argv[3]);
+
     QWidget window;
-    window.setFixedSize(434, 310);
+    window.setFixedSize(width, height);
     window.setWindowTitle(QStringLiteral("Floor"));
-
-    (new QLabel(QStringLiteral("Picture"), &window))->setGeometry(48, 8, 342, 65);
-    (new QLabel(QStringLiteral("Title"), &window))->setGeometry(48, 8, 337, 73);
-    auto *description = new QLabel(QStringLiteral("Description text"), &window);
-    description->setGeometry(16, 80, 401, 89);
-    description->setWordWrap(true);
-    (new QPushButton(QStringLiteral("One"), &window))->setGeometry(8, 176, 89, 81);
-    (new QPushButton(QStringLiteral("Two"), &window))->setGeometry(336, 176, 89, 81);
-    (new QPushButton(QStringLiteral("Three"), &window))->setGeometry(168, 168, 97, 17);
-    (new QCheckBox(QStringLiteral("Check"), &window))->setGeometry(152, 256, 145, 17);
-    (new QLabel(QStringLiteral("Information"), &window))->setGeometry(24, 280, 385, 33);
-
-    vm::bench::quitAfterFirstPaint(&window);
+    // A grid of small labels covering the window, one word each.
+    const int columns = std::max(1, int(std::ceil(std::sqrt(double(count)))));
+    const int rows = std::max(1, (count + columns - 1) / columns);
+    const int cellWidth = std::max(1, width / columns);
+    const int cellHeight = std::max(1, height / rows);
+    for (int i = 0; i < count; ++i) {
+        auto *label = new QLabel(QStringLiteral("Label"), &window);
+        label->setGeometry(i % columns * cellWidth, i / columns * cellHeight, cellWidth,
+                           cellHeight);
+    }
     window.show();
     return app.exec();
 }

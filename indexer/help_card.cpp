@@ -27,12 +27,6 @@ const QString Text4 = QStringLiteral(
 const QString Text5 =
     QStringLiteral("Press Refresh button to update screen when you change disks.");
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(left / TwipsPerPixel, top / TwipsPerPixel, width / TwipsPerPixel,
-                 height / TwipsPerPixel);
-}
-
 } // namespace
 
 HelpCard::HelpCard(QWidget *parent) : QWidget(parent, Qt::Window)

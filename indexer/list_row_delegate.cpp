@@ -63,11 +63,11 @@ void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     }
     const QString shown = option.fontMetrics.elidedText(index.data(Qt::DisplayRole).toString(),
                                                         Qt::ElideRight, text.width());
-    const QRect textBox =
-        option.fontMetrics.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, shown);
     painter->save();
     if (selected) {
         // Only the text is marked, as the classic lists do, so a wide column stays calm.
+        const QRect textBox =
+            option.fontMetrics.boundingRect(text, Qt::AlignLeft | Qt::AlignVCenter, shown);
         QRect mark = textBox.adjusted(-1, 0, 1, 0).intersected(option.rect);
         mark.setTop(option.rect.top());
         mark.setBottom(option.rect.bottom());
@@ -76,8 +76,16 @@ void ListRowDelegate::paint(QPainter *painter, const QStyleOptionViewItem &optio
     } else {
         painter->setPen(option.palette.color(group, QPalette::Text));
     }
-    painter->setFont(option.font);
-    painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter, shown);
+    // The list's painter mostly has the font already; setting it anyway is recorded twice
+    // per row (set, restored) in the printed card's picture.
+    if (painter->font() != option.font)
+        painter->setFont(option.font);
+    // One line on its baseline, centred as a laid-out box would centre it: drawing at a point
+    // skips the text-box layout, which a printed card pays twice (recorded, then replayed).
+    const QFontMetricsF metrics(option.font);
+    painter->drawText(QPointF(text.left(), text.top() + (text.height() - metrics.height()) / 2 +
+                                               metrics.ascent()),
+                      shown);
     if (option.state & QStyle::State_HasFocus) {
         QPen dots(
             option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));

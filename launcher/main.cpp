@@ -4,10 +4,6 @@
 #include <QApplication>
 #include <QIcon>
 
-#ifdef VM_BENCH
-#include "bench/first_paint.h"
-#endif
-
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
@@ -17,9 +13,6 @@ int main(int argc, char *argv[])
     vm::installFontSubstitutes();
 
     vm::launcher::StartupWindow window;
-#ifdef VM_BENCH
-    vm::bench::quitAfterFirstPaint(&window);
-#endif
     window.show();
     return app.exec();
 }

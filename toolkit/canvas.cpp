@@ -10,6 +10,13 @@
 
 namespace vm {
 
+namespace {
+
+// Pictures print at up to 600 dpi; a design pixel is 1/96 inch.
+constexpr qreal PaperDetail = 600.0 / 96.0;
+
+} // namespace
+
 Element::Element(Canvas *canvas, QString name, ElementKind kind)
     : m_canvas(canvas), m_name(std::move(name)), m_kind(kind)
 {
@@ -77,6 +84,8 @@ void Element::setCaption(const QString &caption)
     m_caption = caption;
     resizeToText();
     changed();
+    if (m_canvas)
+        emit m_canvas->captionChanged(this);
 }
 
 void Element::setFont(const FontSpec &font)
@@ -158,6 +167,31 @@ void Element::setPicture(const QImage &picture)
     m_picture = picture;
     m_screenCache = QImage();
     changed();
+    // Once the screen has shown the picture, keep only what paper shows of it: printing then
+    // has nothing left to scale, and the picture takes no more memory than it needs.
+    if (m_canvas && !picture.isNull())
+        QMetaObject::invokeMethod(
+            m_canvas, [this] { fitPictureToPaper(); }, Qt::QueuedConnection);
+}
+
+QImage Element::fittedPicture(qreal devicePixelsX, qreal devicePixelsY) const
+{
+    // Rounded up, as the picture loader does, so a picture decoded for its box is used as it
+    // is.
+    const auto most = [](float length, qreal perPixel) {
+        return std::max(1, int(std::ceil(length * std::min(perPixel, PaperDetail))));
+    };
+    const int width = std::min(m_picture.width(), most(m_width, devicePixelsX));
+    const int height = std::min(m_picture.height(), most(m_height, devicePixelsY));
+    if (width == m_picture.width() && height == m_picture.height())
+        return m_picture;
+    return m_picture.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+}
+
+void Element::fitPictureToPaper()
+{
+    if (m_kind == ElementKind::Picture && !m_picture.isNull() && m_width > 0 && m_height > 0)
+        m_picture = fittedPicture(PaperDetail, PaperDetail);
 }
 
 void Element::setLine(float x1, float y1, float x2, float y2)
@@ -283,18 +317,8 @@ void Element::paint(QPainter &painter) const
             // On paper a picture keeps at most 600 dpi of its box (and no more than the device
             // has): finer detail does not show, and a vector device such as a PDF file would
             // carry every pixel of it.
-            const qreal perPixelX = std::min(std::hypot(t.m11(), t.m12()), 600.0 / 96.0);
-            const qreal perPixelY = std::min(std::hypot(t.m21(), t.m22()), 600.0 / 96.0);
-            // Rounded up, as the picture loader does, so a picture decoded for its box is used
-            // as it is.
-            const QSize most(std::max(1, int(std::ceil(box.width() * perPixelX))),
-                             std::max(1, int(std::ceil(box.height() * perPixelY))));
-            QImage picture = m_picture;
-            if (picture.width() > most.width() || picture.height() > most.height()) {
-                picture = m_picture.scaled(std::min(picture.width(), most.width()),
-                                           std::min(picture.height(), most.height()),
-                                           Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-            }
+            const QImage picture =
+                fittedPicture(std::hypot(t.m11(), t.m12()), std::hypot(t.m21(), t.m22()));
             painter.save();
             painter.setRenderHint(QPainter::SmoothPixmapTransform);
             painter.drawImage(box, picture);

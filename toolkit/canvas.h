@@ -79,6 +79,9 @@ public:
     const QImage &picture() const { return m_picture; }
     void setPicture(const QImage &picture);
     void clearPicture() { setPicture(QImage()); }
+    // Keeps no more of the picture than paper shows, 600 dpi of its box. Runs by itself soon
+    // after a picture is set, once the event loop is idle.
+    void fitPictureToPaper();
 
     // Line elements: end points; lines and rectangles share the border properties.
     float x1() const { return m_x1; }
@@ -110,6 +113,9 @@ public:
 private:
     void changed();
     void resizeToText();
+    // The picture reduced to what a device of this many pixels per design pixel shows, at most
+    // 600 dpi of the box.
+    QImage fittedPicture(qreal devicePixelsX, qreal devicePixelsY) const;
 
     Canvas *m_canvas;
     QString m_name;
@@ -171,6 +177,9 @@ public:
 signals:
     // The pointer moved over the canvas; `element` is what lies under it, or null.
     void pointerMoved(vm::Element *element);
+    // A text element's caption was changed, by whatever write: handlers that follow a text
+    // (a line that centres itself on its new width) hang on this.
+    void captionChanged(vm::Element *element);
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -53,17 +53,31 @@ public:
         initial.setItalic(dialog.fontItalic);
         initial.setUnderline(dialog.fontUnderline);
         initial.setStrikeOut(dialog.fontStrikethru);
-        bool ok = false;
-        const QFont chosen = QFontDialog::getFont(&ok, initial, parent);
-        if (!ok)
+        QFontDialog fonts(initial, parent);
+        // A face that is only a substitute here (the product's own faces are not installed)
+        // shows as some installed face; a user who leaves it keeps the face the design names.
+        const QString shownFace = fonts.currentFont().family();
+        if (fonts.exec() != QDialog::Accepted)
             return false;
-        dialog.fontName = chosen.family();
+        const QFont chosen = fonts.selectedFont();
+        // Qt's font dialog offers no text colour: with effects on, the colour dialog follows,
+        // starting on the seeded colour. Cancelling it cancels the whole choice, so nothing
+        // is written before both were answered.
+        QColor colour;
+        if (dialog.flags & CommonDialog::FontEffects) {
+            colour = QColorDialog::getColor(toQColor(dialog.color), parent);
+            if (!colour.isValid())
+                return false;
+        }
+        if (chosen.family() != shownFace)
+            dialog.fontName = chosen.family();
         dialog.fontSize = static_cast<float>(chosen.pointSizeF());
         dialog.fontBold = chosen.bold();
         dialog.fontItalic = chosen.italic();
         if (dialog.flags & CommonDialog::FontEffects) {
             dialog.fontUnderline = chosen.underline();
             dialog.fontStrikethru = chosen.strikeOut();
+            dialog.color = fromQColor(colour);
         }
         return true;
     }

@@ -203,4 +203,10 @@ std::optional<std::int16_t> roundToInt16(double value)
     return static_cast<std::int16_t>(rounded);
 }
 
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return QRect(qRound(twipsToPixels(left)), qRound(twipsToPixels(top)),
+                 qRound(twipsToPixels(width)), qRound(twipsToPixels(height)));
+}
+
 } // namespace vm

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 #include <QStringView>
 
@@ -45,5 +46,7 @@ constexpr double pixelsToTwips(double pixels)
 {
     return pixels * TwipsPerPixel;
 }
+// A control's place and size as a window layout gives them in twips, in whole pixels.
+QRect twipsRect(int left, int top, int width, int height);
 
 } // namespace vm

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QImageReader>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -22,7 +23,18 @@ QString tr(const char *text)
 
 } // namespace
 
-PictureLoad loadPicture(const QString &path, QSize fitWithin)
+QSize decodeSize(QSize full, QSize detail)
+{
+    for (qint64 eighths = 1; eighths < 8; ++eighths) {
+        const QSize size(int(full.width() * eighths / 8), int(full.height() * eighths / 8));
+        if (size.width() >= std::max(detail.width(), 1) &&
+            size.height() >= std::max(detail.height(), 1))
+            return size;
+    }
+    return full;
+}
+
+PictureLoad loadPicture(const QString &path, QSize detail)
 {
     PictureLoad result;
     if (path.isEmpty()) {
@@ -55,17 +67,23 @@ PictureLoad loadPicture(const QString &path, QSize fitWithin)
     QImageReader reader(&file);
     reader.setAllocationLimit(PictureAllocationLimitMiB);
     reader.setAutoTransform(true);
+    // Sizes are read as stored; a picture stored on its side is shown turned upright.
+    const QSize stored = reader.size();
     // A decoder works at the picture's full size even when asked for a smaller image (a
     // progressive JPEG keeps every coefficient of it), so the limit holds for the full size too.
-    const QSize size = reader.size();
-    if (size.isValid() && qint64(size.width()) * size.height() > PictureLargestPixels) {
-        result.error =
-            tr("The picture is too large (%1 x %2 pixels).").arg(size.width()).arg(size.height());
+    if (stored.isValid() && qint64(stored.width()) * stored.height() > PictureLargestPixels) {
+        result.error = tr("The picture is too large (%1 x %2 pixels).")
+                           .arg(stored.width())
+                           .arg(stored.height());
         return result;
     }
-    if (fitWithin.isValid() && size.isValid() &&
-        (size.width() > fitWithin.width() || size.height() > fitWithin.height()))
-        reader.setScaledSize(size.scaled(fitWithin, Qt::KeepAspectRatio).expandedTo({1, 1}));
+    const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
+    result.fullSize = turned ? stored.transposed() : stored;
+    if (detail.isValid() && !stored.isEmpty()) {
+        const QSize size = decodeSize(stored, turned ? detail.transposed() : detail);
+        if (size != stored)
+            reader.setScaledSize(size);
+    }
     QImage image = reader.read();
     if (image.isNull()) {
         result.error = reader.errorString();

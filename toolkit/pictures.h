@@ -10,7 +10,8 @@ namespace vm {
 struct PictureLoad
 {
     QImage image;
-    QString error; // empty on success
+    QString error;  // empty on success
+    QSize fullSize; // the picture's own size, when the file says it
 
     bool ok() const { return error.isEmpty(); }
 };
@@ -24,9 +25,15 @@ inline constexpr qint64 PictureLargestPixels = qint64(PictureAllocationLimitMiB)
 
 // Loads a picture through Qt's image readers (JPEG, GIF, BMP and every other format Qt
 // reads). Only regular files are read: a folder, a device or a FIFO is refused at once, never
-// waited on; so is a picture larger than PictureLargestPixels. When `fitWithin` is valid the
-// picture is decoded no larger than that size, keeping its proportions, which keeps big photos
-// quick to decode and small in memory.
-PictureLoad loadPicture(const QString &path, QSize fitWithin = QSize());
+// waited on; so is a picture larger than PictureLargestPixels. When `detail` is valid the
+// picture is decoded only as large as it must be to have at least that many pixels across and
+// down (never larger than it is), keeping its proportions: big photos then decode quickly and
+// stay small in memory.
+PictureLoad loadPicture(const QString &path, QSize detail = QSize());
+
+// The size a picture of `full` pixels decodes at to give `detail`: the smallest eighth of its
+// size (1/8, 2/8, ... 8/8) that is at least `detail` both ways. JPEG decodes eighths directly,
+// so such a size needs no second resampling pass.
+QSize decodeSize(QSize full, QSize detail);
 
 } // namespace vm

@@ -1,5 +1,7 @@
 #include "designer/document/design_window.h"
 
+#include "designer/style/phonorecord_mark.h"
+#include "designer/windows/pixclear_window.h"
 #include "designer/windows/save_window.h"
 #include "designer/windows/titles_window.h"
 #include "toolkit/numbers.h"
@@ -22,12 +24,6 @@ const FontSpec PathFont{QStringLiteral("MS Serif"), 6.0f};
 constexpr QSize ClientSize(754, 487); // 11310 x 7305 twips
 
 // The window layout is drawn in twips.
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(qRound(twipsToPixels(left)), qRound(twipsToPixels(top)),
-                 qRound(twipsToPixels(width)), qRound(twipsToPixels(height)));
-}
-
 template <typename Control> Control *place(Control *control, const char *name, QRect geometry)
 {
     control->setObjectName(QLatin1String(name));
@@ -65,6 +61,7 @@ DesignWindow::~DesignWindow()
     // The secondary windows are top-level windows of their own; they end with this one.
     delete m_titles;
     delete m_saveWindow;
+    delete m_pixclear;
 }
 
 void DesignWindow::buildCanvas()
@@ -158,6 +155,7 @@ void DesignWindow::buildCanvas()
         titleArea(number);
 
     Image4 = picture("Image4", 210, 439, 6, 6);
+    Image4->setPicture(phonorecordMark());
     Image4->hide();
 }
 
@@ -298,6 +296,34 @@ void DesignWindow::connectHandlers()
     // Printing.
     connect(Command7, &QPushButton::clicked, this, &DesignWindow::onCommand7Clicked);
     connect(Command11, &QPushButton::clicked, this, &DesignWindow::onCommand11Clicked);
+
+    // Pictures, fonts and colours, the copyright notice and the lower information block.
+    connect(Command8, &QPushButton::clicked, this, &DesignWindow::onCommand8Clicked);
+    connect(Command9, &QPushButton::clicked, this, &DesignWindow::onCommand9Clicked);
+    connect(Command12, &QPushButton::clicked, this, &DesignWindow::onCommand12Clicked);
+    connect(Command16, &QPushButton::clicked, this, &DesignWindow::onCommand16Clicked);
+    // After the size fields' own handlers, which size the box first.
+    connect(Text7, &QLineEdit::textChanged, this, &DesignWindow::keepMainPictureDetail);
+    connect(Text8, &QLineEdit::textChanged, this, &DesignWindow::keepMainPictureDetail);
+    connect(Command5, &QPushButton::clicked, this, &DesignWindow::onCommand5Clicked);
+    connect(Command10, &QPushButton::clicked, this, &DesignWindow::onCommand10Clicked);
+    connect(Command15, &QPushButton::clicked, this, &DesignWindow::onCommand15Clicked);
+    connect(Command3, &QPushButton::clicked, this, &DesignWindow::onCommand3Clicked);
+    connect(Command6, &QPushButton::clicked, this, &DesignWindow::onCommand6Clicked);
+    connect(Command13, &QPushButton::clicked, this, &DesignWindow::onCommand13Clicked);
+    connect(Check9, &QCheckBox::toggled, this, &DesignWindow::onCheck9Toggled);
+    connect(Check10, &QCheckBox::toggled, this, &DesignWindow::onCheck10Toggled);
+    connect(Check11, &QCheckBox::toggled, this, &DesignWindow::onCheck11Toggled);
+    connect(Text10, &QLineEdit::textChanged, this, &DesignWindow::onText10Changed);
+    connect(Text11, &QLineEdit::textChanged, this, &DesignWindow::onText11Changed);
+    connect(Text12, &QLineEdit::textChanged, this, &DesignWindow::onText12Changed);
+    connect(m_canvas, &Canvas::captionChanged, this, [this](Element *element) {
+        if (element == Label29)
+            onLabel29Changed();
+    });
+    connect(Check6, &QCheckBox::toggled, this, &DesignWindow::onCheck6Toggled);
+    connect(Check8, &QCheckBox::toggled, this, &DesignWindow::onCheck8Toggled);
+    connect(Check15, &QCheckBox::toggled, this, &DesignWindow::onCheck15Toggled);
 }
 
 void DesignWindow::closeEvent(QCloseEvent *event)

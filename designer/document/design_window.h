@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 #include <optional>
 
 class QCheckBox;
@@ -26,6 +27,7 @@ namespace vm::design {
 
 class ErrorWindow;
 class SaveWindow;
+class PixclearWindow;
 class TitlesWindow;
 class WaitWindow;
 
@@ -63,7 +65,9 @@ public:
     const QString &designFileName() const { return m_designFileName; }
 
     // The printer "Print" uses: the system's default at start, changed only by "Print Set Up".
-    QPrinter &printer() { return m_printer; }
+    // The printer settings of this run, made on first use: the print system is loaded only
+    // when the user prints or sets up the printer, which keeps start-up quick.
+    QPrinter &printer();
 
     // Title areas Label4 ... Label27 in number order (title field n writes area n).
     static constexpr int TitleAreaCount = 24;
@@ -106,8 +110,6 @@ private:
     bool applyPictures(const FileValues &values); // false at the first picture that fails
     void applyLowerBlockAndNotice(const FileValues &values);
     void applyCoverOptions(bool front, bool back);
-    void resetNoticeGroup();
-    void liftNoticeGroupForBox();
     WaitWindow &ensureWaitWindow();
     ErrorWindow &ensureErrorWindow();
 
@@ -141,6 +143,44 @@ private:
     void onCheck5Toggled(bool checked);
     void onCheck13Toggled(bool checked);
     void onCheck14Toggled(bool checked);
+
+    // Pictures, fonts, colours, copyright notice and lower block (style/...).
+    // Picture slots (style/picture_buttons.cpp) and their clearing window
+    // (windows/pixclear_window.cpp); the main picture keeps the detail its box needs on paper
+    // when the box grows (document/picture_slots.cpp).
+    bool fillPictureSlot(vm::Element &box, QLabel &pathLabel);
+    void onCommand8Clicked();
+    void onCommand9Clicked();
+    void onCommand12Clicked();
+    void keepMainPictureDetail();
+    PixclearWindow &ensurePixclearWindow();
+    void onCommand16Clicked();
+    void onPixclearCommand1Clicked();
+    // Fonts and colours (style/fonts_colours.cpp): each seeds CommonDialog1, shows it and
+    // applies the answer; a cancel ends the command before anything is assigned.
+    void chooseLineFont(vm::Element &line, bool centred, float (*centre)(float, float),
+                        QLineEdit &leftField);
+    void onCommand5Clicked();
+    void onCommand10Clicked();
+    void onCommand15Clicked();
+    void onCommand3Clicked();
+    void onCommand6Clicked();
+    void onCommand13Clicked();
+    // Copyright notice and box thickness (style/copyright_notice.cpp).
+    void onCheck9Toggled(bool checked);
+    void onCheck10Toggled(bool checked);
+    void onCheck11Toggled(bool checked);
+    void onText10Changed();
+    void onText11Changed();
+    void onText12Changed();
+    void onLabel29Changed();
+    void resetNoticeGroup(); // the copyright group back on its base line
+    void placeNoticeHeight();
+    void centreNoticeGroup();
+    // Lower information block (style/lower_block.cpp).
+    void onCheck6Toggled(bool checked);
+    void onCheck8Toggled(bool checked);
+    void onCheck15Toggled(bool checked);
 
     // Title areas and their editor (windows/title_areas.cpp).
     TitlesWindow &ensureTitlesWindow();
@@ -179,7 +219,7 @@ private:
     void onPrintQuestionFinished(int answer);
     void savePageAsPdf();
     void showPrintError(const QString &target, const QString &reason);
-    QPrinter m_printer{QPrinter::HighResolution};
+    std::unique_ptr<QPrinter> m_printer;
     QPointer<QMessageBox> m_printQuestion;
     QPointer<QMessageBox> m_printError;
 
@@ -217,6 +257,7 @@ private:
     // Secondary windows: single instances, created anew after the user closed them.
     QPointer<TitlesWindow> m_titles;
     QPointer<SaveWindow> m_saveWindow;
+    QPointer<PixclearWindow> m_pixclear;
     QPointer<QMessageBox> m_saveError;
 };
 

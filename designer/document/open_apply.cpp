@@ -20,7 +20,6 @@ namespace vm::design {
 namespace {
 
 // The copyright mark, copyright line and phonorecord mark share this top.
-constexpr float NoticeBaseTop = 439;
 // Points of the lower information block when "Lower Small" is ticked.
 constexpr float LowerSmallMiscSize = 6;
 constexpr float LowerSmallLineSize = 7;
@@ -72,13 +71,6 @@ std::optional<float> position(const QString &text)
 }
 
 } // namespace
-
-void DesignWindow::resetNoticeGroup()
-{
-    Label29->setTop(NoticeBaseTop);
-    Label28->setTop(NoticeBaseTop);
-    Image4->setTop(NoticeBaseTop);
-}
 
 void DesignWindow::applyCoverOptions(bool front, bool back)
 {
@@ -173,7 +165,8 @@ void DesignWindow::applyDesign(const FileValues &values)
         Check3->setChecked(line.ticked(66));
         Check4->setChecked(line.ticked(67));
     }
-    liftNoticeGroupForBox();
+    // The outer box covers the group by the part of its border beyond 2 pixels.
+    placeNoticeHeight();
 }
 
 bool DesignWindow::applyPictures(const FileValues &values)
@@ -286,19 +279,6 @@ void DesignWindow::applyLowerBlockAndNotice(const FileValues &values)
         Label28->setForeColor(Label10->foreColor());
         Label29->setForeColor(Label10->foreColor());
     }
-}
-
-void DesignWindow::liftNoticeGroupForBox()
-{
-    // The outer box covers the group by the part of its border beyond 2 pixels.
-    if (!Check5->isChecked())
-        return;
-    const double excess = leadingNumber(Text10->text()) - 2;
-    const float top =
-        fitsSingle(NoticeBaseTop - excess) ? float(NoticeBaseTop - excess) : NoticeBaseTop;
-    Image4->setTop(top);
-    Label28->setTop(top);
-    Label29->setTop(top);
 }
 
 } // namespace vm::design

@@ -11,18 +11,53 @@ namespace {
 // Pictures print at up to 600 dpi; a design pixel is 1/96 inch.
 constexpr double PrintDetail = 600.0 / 96.0;
 
+// A decoded picture remembers the file it came from and the size it has there, so that it
+// can be decoded again with more detail when its box grows.
+const QString SourceKey = QStringLiteral("vm-source");
+const QString SourceWidthKey = QStringLiteral("vm-source-width");
+const QString SourceHeightKey = QStringLiteral("vm-source-height");
+
+// The pixels a picture needs across and down to print its box at full detail. The picture is
+// stretched into the box, so each direction counts on its own.
+QSize printDetail(const vm::Element &box)
+{
+    return QSize(int(std::ceil(std::max(1.0f, box.width()) * PrintDetail)),
+                 int(std::ceil(std::max(1.0f, box.height()) * PrintDetail)));
+}
+
+bool covers(QSize size, QSize detail)
+{
+    return size.width() >= detail.width() && size.height() >= detail.height();
+}
+
 } // namespace
 
 vm::PictureLoad DesignWindow::loadPictureInto(vm::Element &box, const QString &path)
 {
     // Decode no larger than the box needs on paper: a big photo then decodes quickly and stays
     // small in memory, and the printed page still gets all the detail it can show.
-    const QSize detail(int(std::ceil(std::max(1.0f, box.width()) * PrintDetail)),
-                       int(std::ceil(std::max(1.0f, box.height()) * PrintDetail)));
-    vm::PictureLoad loaded = vm::loadPicture(path, detail);
-    if (loaded.ok())
-        box.setPicture(loaded.image);
+    vm::PictureLoad loaded = vm::loadPicture(path, printDetail(box));
+    if (!loaded.ok())
+        return loaded;
+    loaded.image.setText(SourceKey, path);
+    loaded.image.setText(SourceWidthKey, QString::number(loaded.fullSize.width()));
+    loaded.image.setText(SourceHeightKey, QString::number(loaded.fullSize.height()));
+    box.setPicture(loaded.image);
     return loaded;
+}
+
+void DesignWindow::keepMainPictureDetail()
+{
+    // Only when the box has outgrown the decoded picture and the file holds more; a file that
+    // is gone or changed meanwhile leaves the picture as it is.
+    const QImage &picture = Image1->picture();
+    const QString source = picture.text(SourceKey);
+    if (picture.isNull() || source.isEmpty() || covers(picture.size(), printDetail(*Image1)))
+        return;
+    const QSize full(picture.text(SourceWidthKey).toInt(), picture.text(SourceHeightKey).toInt());
+    if (covers(picture.size(), full))
+        return;
+    loadPictureInto(*Image1, source);
 }
 
 } // namespace vm::design

@@ -35,24 +35,32 @@ bool printsToFile(const QPrinter &printer)
 
 } // namespace
 
+QPrinter &DesignWindow::printer()
+{
+    // The system's default printer, with its defaults, until "Print Set Up" changes it.
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
 void DesignWindow::onCommand11Clicked()
 {
     // The dialog works on a copy: only a confirmed choice reaches the printer.
-    CommonDialog1.showPrinter(m_printer, this);
+    CommonDialog1.showPrinter(printer(), this);
 }
 
 void DesignWindow::onCommand7Clicked()
 {
-    if (!printsToFile(m_printer) && !vm::hasPrinters()) {
+    if (!printsToFile(printer()) && !vm::hasPrinters()) {
         // A print that silently went nowhere would read as success.
         askToSavePageAsPdf();
         return;
     }
-    const vm::PrintResult result = printCover(m_printer);
+    const vm::PrintResult result = printCover(printer());
     if (!result.ok()) {
-        QString target = printsToFile(m_printer)
-                             ? QDir::toNativeSeparators(m_printer.outputFileName())
-                             : m_printer.printerName();
+        QString target = printsToFile(printer())
+                             ? QDir::toNativeSeparators(printer().outputFileName())
+                             : printer().printerName();
         if (target.isEmpty())
             target = tr("the printer");
         showPrintError(target, result.error);
@@ -153,7 +161,7 @@ void DesignWindow::savePageAsPdf()
     // where Print Set Up said. The paper is the one the settings name.
     QPrinter pdf(QPrinter::HighResolution);
     pdf.setOutputFormat(QPrinter::PdfFormat);
-    pdf.setPageLayout(m_printer.pageLayout());
+    pdf.setPageLayout(printer().pageLayout());
     pdf.setOutputFileName(path);
     const vm::PrintResult result = printCover(pdf);
     if (!result.ok())

@@ -3,6 +3,7 @@
 
 #include "designer/document/design_window.h"
 
+#include "designer/windows/pixclear_window.h"
 #include "designer/windows/save_window.h"
 #include "designer/windows/titles_window.h"
 
@@ -78,6 +79,8 @@ void DesignWindow::closeSecondaryWindows()
         m_titles->close();
     if (m_saveWindow)
         m_saveWindow->close();
+    if (m_pixclear)
+        m_pixclear->close();
 }
 
 } // namespace vm::design

@@ -11,12 +11,6 @@ namespace vm::design {
 
 namespace {
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(qRound(twipsToPixels(left)), qRound(twipsToPixels(top)),
-                 qRound(twipsToPixels(width)), qRound(twipsToPixels(height)));
-}
-
 } // namespace
 
 SaveWindow::SaveWindow(QWidget *parent) : QWidget(parent)

@@ -11,12 +11,6 @@ namespace vm::design {
 
 namespace {
 
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return QRect(qRound(twipsToPixels(left)), qRound(twipsToPixels(top)),
-                 qRound(twipsToPixels(width)), qRound(twipsToPixels(height)));
-}
-
 // Where field n sits, in twips: two columns of ten, then the publisher line across, the
 // producer and engineer lines side by side and the misc. information across.
 QRect fieldPlace(int n)

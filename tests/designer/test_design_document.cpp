@@ -59,10 +59,8 @@ void DesignDocumentTest::startUpState()
     // The size entries centre the picture on the cover at start-up already.
     const Element &image1 = element(design, "Image1");
     QCOMPARE(image1.rect(), QRectF(31.5, 83.5, 393, 289));
-    QCOMPARE(element(design, "Label2").left(), 104.0f);
-    QCOMPARE(element(design, "Label2").top(), 8.0f);
-    QCOMPARE(element(design, "Label3").left(), 96.0f);
-    QCOMPARE(element(design, "Label3").top(), 408.0f);
+    QCOMPARE(element(design, "Label2").rect().topLeft(), QPointF(104, 8));
+    QCOMPARE(element(design, "Label3").rect().topLeft(), QPointF(96, 408));
     QCOMPARE(element(design, "Label2").font(),
              (FontSpec{QStringLiteral("MS Sans Serif"), 18, true}));
     QCOMPARE(element(design, "Label3").font().size, 13.5f);
@@ -88,50 +86,32 @@ void DesignDocumentTest::startUpState()
                              "Check9", "Check10", "Check11", "Check15"})
         QVERIFY2(!checkBox(design, name).isChecked(), name);
 
-    const auto &shared = design.shared();
-    QCOMPARE(shared.CoverWidth, 456.0f);
-    QCOMPARE(shared.SavePromptArmed, false);
-    QCOMPARE(shared.PendingAction, Action::None);
-    QCOMPARE(shared.DefaultFontName, QStringLiteral("MS Sans Serif"));
-    QCOMPARE(shared.DefaultFontSize, 8.25f);
-    QCOMPARE(shared.DefaultTitleFontSize, 8.25f);
-    QCOMPARE(shared.DefaultInk, Black);
+    QCOMPARE(design.shared().CoverWidth, 456.0f);
+    QCOMPARE(design.shared().SavePromptArmed, false);
 
     // The top line starts behind the main picture; the title columns in front of logo 1.
     QStringList order;
     for (const Element *e : design.canvas().stackingOrder())
         order << e->name();
-    QStringList expected{
-        QStringLiteral("Shape1"),  QStringLiteral("Label2"),  QStringLiteral("Line1"),
-        QStringLiteral("Line2"),   QStringLiteral("Image1"),  QStringLiteral("Image2"),
-        QStringLiteral("Label27"), QStringLiteral("Label28"), QStringLiteral("Label29")};
-    for (int number = 10; number <= 26; ++number)
-        expected << QStringLiteral("Label%1").arg(number);
-    expected << QStringLiteral("Image3") << QStringLiteral("Shape2") << QStringLiteral("Label3");
-    for (int number = 4; number <= 9; ++number)
-        expected << QStringLiteral("Label%1").arg(number);
-    expected << QStringLiteral("Image4");
-    QCOMPARE(order, expected);
+    QCOMPARE(order.join(u' '),
+             QStringLiteral("Shape1 Label2 Line1 Line2 Image1 Image2 Label27 Label28 Label29 "
+                            "Label10 Label11 Label12 Label13 Label14 Label15 Label16 Label17 "
+                            "Label18 Label19 Label20 Label21 Label22 Label23 Label24 Label25 "
+                            "Label26 Image3 Shape2 Label3 Label4 Label5 Label6 Label7 Label8 "
+                            "Label9 Image4"));
 }
 
 void DesignDocumentTest::startUpPanelPlaces_data()
 {
-    // Places drawn in twips, shown in pixels (15 twips each).
+    // Places drawn in twips, shown in pixels (15 twips each): a sample from each part.
     QTest::addColumn<QString>("name");
     QTest::addColumn<QRect>("place");
     QTest::addColumn<QString>("caption");
     QTest::newRow("Command5") << "Command5" << QRect(544, 3, 65, 17) << "Top Font";
     QTest::newRow("Text1") << "Text1" << QRect(528, 24, 217, 19) << "";
-    QTest::newRow("Check13") << "Check13" << QRect(688, 52, 57, 13) << "Center";
-    QTest::newRow("LTHICK") << "LTHICK" << QRect(624, 96, 73, 17) << "Line Thickness";
     QTest::newRow("PIXFLN") << "PIXFLN" << QRect(544, 162, 201, 20) << "";
-    QTest::newRow("Label30") << "Label30" << QRect(600, 182, 145, 27) << "";
-    QTest::newRow("Check14") << "Check14" << QRect(688, 286, 57, 17) << "Center";
-    QTest::newRow("Text12") << "Text12" << QRect(528, 368, 217, 19) << "";
     QTest::newRow("Command14") << "Command14" << QRect(544, 410, 97, 17) << "Enter Title Names";
-    QTest::newRow("Check12") << "Check12" << QRect(656, 440, 97, 17) << "Save Prompt";
     QTest::newRow("Option1") << "Option1" << QRect(64, 464, 89, 17) << "Front Cover";
-    QTest::newRow("Option4") << "Option4" << QRect(168, 464, 89, 17) << "Back Cover";
     QTest::newRow("Command2") << "Command2" << QRect(688, 464, 41, 17) << "Save";
 }
 
@@ -161,25 +141,19 @@ void DesignDocumentTest::startUpImage()
     auto rgb = [](QRgb c) { return c & 0xFFFFFF; };
 
     // A white square 456 by 456 on the grey window.
-    QCOMPARE(at(0, 0), rgb(white));
     QCOMPARE(at(455, 455), rgb(white));
     QCOMPARE(at(456, 200), rgb(grey));
     QCOMPARE(at(200, 456), rgb(grey));
-    QCOMPARE(at(200, 30), rgb(white));
-    // Both rules 4 pixels thick from 24 to 432, at 64 and 392.
+    // Both rules 4 pixels thick from 24 to 432, at 64 and 392; nothing else is drawn yet.
     for (int y : {64, 392}) {
-        for (int dy = -2; dy <= 1; ++dy) {
-            QCOMPARE(at(24, y + dy), rgb(black));
-            QCOMPARE(at(431, y + dy), rgb(black));
-        }
+        QCOMPARE(image.copy(24, y - 2, 408, 4), image.copy(24, y - 2, 1, 1).scaled(408, 4));
+        QCOMPARE(at(24, y), rgb(black));
         QCOMPARE(at(23, y), rgb(white));
         QCOMPARE(at(432, y), rgb(white));
         QCOMPARE(at(200, y - 3), rgb(white));
         QCOMPARE(at(200, y + 2), rgb(white));
     }
-    // Nothing else is drawn on the cover yet.
     QCOMPARE(at(228, 228), rgb(white));
-    QCOMPARE(at(10, 446), rgb(white));
 }
 
 void DesignDocumentTest::newResetsTheDesign()
@@ -201,51 +175,35 @@ void DesignDocumentTest::newResetsTheDesign()
     element(design, "Label2").setFontItalic(true);
     element(design, "Image1").setPicture(QImage(8, 8, QImage::Format_RGB32));
     design.titleArea(5).setCaption(QStringLiteral("Song"));
-    QVERIFY(element(design, "Label29").top() < 439); // lifted by the thick box
-
     checkBox(design, "Check12").setChecked(false);
-    design.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    click(design, "Command4");
 
+    // The lines empty, in the window's default font, keeping their style flags.
     const Element &label2 = element(design, "Label2");
     QCOMPARE(label2.caption(), QString());
     QCOMPARE(entry(design, "Text1").text(), QString());
-    QCOMPARE(element(design, "Label3").caption(), QString());
-    // The lines take the window's default font and keep their style flags.
     QCOMPARE(label2.font(), (FontSpec{QStringLiteral("MS Sans Serif"), 8.25f, true, true}));
     QCOMPARE(element(design, "Label3").font().size, 8.25f);
-    QCOMPARE(label2.foreColor(), Black);
     QCOMPARE(element(design, "Label10").font().size, 8.25f);
-    QCOMPARE(element(design, "Label10").foreColor(), Black);
+    QVERIFY(!label2.hasBorder());
     QCOMPARE(element(design, "Shape1").backColor(), White);
-    QCOMPARE(element(design, "Shape2").borderColor(), Black);
     QCOMPARE(element(design, "Shape2").borderWidth(), 2);
     QVERIFY(!element(design, "Shape2").isVisible());
-    for (const char *name : {"Line1", "Line2"}) {
-        QCOMPARE(element(design, name).borderWidth(), 4);
-        QCOMPARE(element(design, name).borderColor(), Black);
-        QVERIFY(element(design, name).isVisible());
-    }
+    QCOMPARE(element(design, "Line2").borderWidth(), 4);
+    QVERIFY(element(design, "Line1").isVisible() && element(design, "Line2").isVisible());
     QCOMPARE(entry(design, "Text3").text(), QStringLiteral("4"));
-    QVERIFY(!label2.hasBorder());
     QVERIFY(element(design, "Image1").picture().isNull());
-    for (const char *name : {"Label28", "Label29", "Image4"})
-        QCOMPARE(element(design, name).top(), 439.0f);
-    QVERIFY(checkBox(design, "Check13").isChecked());
-    QVERIFY(checkBox(design, "Check6").isChecked());
+    QCOMPARE(element(design, "Label29").top(), 439.0f);
+    QVERIFY(checkBox(design, "Check13").isChecked() && checkBox(design, "Check6").isChecked());
     QVERIFY(!checkBox(design, "Check8").isChecked());
 
-    // The title areas are shown (but empty), and so is the editor's copy.
+    // The title areas are shown (but empty); the editor stays hidden.
     QVERIFY(checkBox(design, "Check7").isChecked());
-    for (int n = 1; n <= DesignWindow::TitleAreaCount; ++n) {
-        QVERIFY(design.titleArea(n).isVisible());
-        QCOMPARE(design.titleArea(n).caption(), QString());
-    }
-    QVERIFY(design.titlesWindow());
+    QVERIFY(design.titleArea(5).isVisible());
+    QCOMPARE(design.titleArea(5).caption(), QString());
     QVERIFY(!design.titlesWindow()->isVisible());
 
     // The copyright line is rebuilt although the notice stays hidden.
-    QCOMPARE(entry(design, "Text11").text(), currentYear());
-    QCOMPARE(entry(design, "Text12").text(), QString());
     QCOMPARE(element(design, "Label29").caption(),
              currentYear() + QStringLiteral("  All Rights Reserved."));
     QVERIFY(!element(design, "Label29").isVisible());
@@ -263,7 +221,7 @@ void DesignDocumentTest::newKeepsLayoutAndPlaces()
     entry(design, "Text7").setText(QStringLiteral("300"));
     entry(design, "Text5").setText(QStringLiteral("20"));
     entry(design, "Text1").setText(QStringLiteral("Wide"));
-    design.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    click(design, "Command4");
 
     QVERIFY(option(design, "Option4").isChecked());
     QCOMPARE(design.shared().CoverWidth, 519.0f);
@@ -307,7 +265,7 @@ void DesignDocumentTest::saveQuestionBeforeNew()
     DesignWindow fresh;
     checkBox(fresh, "Check12").setChecked(false);
     checkBox(fresh, "Check12").setChecked(true);
-    fresh.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    click(fresh, "Command4");
     QVERIFY(fresh.saveWindow() && fresh.saveWindow()->isVisible());
 }
 
@@ -326,7 +284,7 @@ void DesignDocumentTest::saveQuestionAnswers()
     auto *question = design.saveWindow();
     QVERIFY(question && question->isVisible());
     QCOMPARE(question->windowTitle(), QStringLiteral("Save It...?"));
-    question->findChild<QPushButton *>(QStringLiteral("Command1"))->click();
+    click(*question, "Command1");
     QCOMPARE(answer.shown, 1);
     QVERIFY(!question->isVisible());
     QCOMPARE(element(design, "Label2").caption(), QStringLiteral("Unsaved"));
@@ -335,7 +293,7 @@ void DesignDocumentTest::saveQuestionAnswers()
     // "No" runs New to the end, which arms the question again.
     newButton->click();
     QVERIFY(question->isVisible());
-    question->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    click(*question, "Command2");
     QVERIFY(!question->isVisible());
     QCOMPARE(element(design, "Label2").caption(), QString());
     QCOMPARE(design.shared().SavePromptArmed, true);
@@ -348,8 +306,8 @@ void DesignDocumentTest::saveQuestionBeforeClosing()
     design->setAttribute(Qt::WA_DeleteOnClose);
     QPointer<DesignWindow> alive(design);
     design->show();
-    design->findChild<QPushButton *>(QStringLiteral("Command4"))->click();
-    design->findChild<QPushButton *>(QStringLiteral("Command14"))->click();
+    click(*design, "Command4");
+    click(*design, "Command14");
     QPointer<design::TitlesWindow> titles = design->titlesWindow();
     QVERIFY(titles && titles->isVisible());
 
@@ -361,7 +319,7 @@ void DesignDocumentTest::saveQuestionBeforeClosing()
     QVERIFY(question && question->isVisible());
 
     // "No" closes every designer window.
-    question->findChild<QPushButton *>(QStringLiteral("Command2"))->click();
+    click(*question, "Command2");
     QTRY_VERIFY(!alive);
     QTRY_VERIFY(!titles);
     QTRY_VERIFY(!question);

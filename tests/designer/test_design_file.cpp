@@ -1,6 +1,5 @@
 #include "designer/document/design_file.h"
 
-#include <QDate>
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -100,27 +99,6 @@ private slots:
         QCOMPARE(bytes.count('\r') + bytes.count('\n'), 2 * FileLineCount);
         QVERIFY(bytes.endsWith("\r\n"));
         QCOMPARE(QString::fromUtf8(bytes.split('\n').at(line - 1).chopped(1)), written);
-    }
-
-    void defaultDesign_data()
-    {
-        QTest::addColumn<QString>("year");
-        QTest::newRow("this year") << QString::number(QDate::currentDate().year());
-        QTest::newRow("1999") << u"1999"_s;
-    }
-
-    void defaultDesign()
-    {
-        QFETCH(QString, year);
-        const QString lines = u"\nMS Sans Serif\n 18 \n-2147483640 \n\nMS Sans Serif\n 13.5 \n"
-                              u"-2147483640 \n 16777215 \n 4 \n-2147483640 \n 0 \n 0 \n\n 289 \n"
-                              u" 393 \n\n\n 0 \n2\n-2147483640 \n 0 \n 1 \nMS Sans Serif\n"
-                              u" 8.25 \n-2147483630 \n 0 \n"
-                              u"\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n\n" // 24 titles
-                              u"8\n104\n408\n96\n 0 \n 0 \n 0 \n%1\n\n 1 \n 1 \n 0 \nTrue\n"
-                              u"False\n 0 \n 0 \nTrue\nFalse\nFalse\nFalse\nFalse\nFalse\n"
-                              u"False\nFalse\n"_s;
-        QCOMPARE(encodeDesign(loadValues(year)), lines.arg(year).toUtf8().replace("\n", "\r\n"));
     }
 
     // ---- Reading

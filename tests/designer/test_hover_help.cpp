@@ -65,38 +65,15 @@ void HoverHelpTest::designControlsExplainThemselves_data()
 {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("line");
-    // A sample from each table, the lines exactly as shown, double blanks included.
+    // A button and a label, the lines exactly as shown, double blanks included; that every
+    // control carries its line is checked below.
     QTest::newRow("Command7") << QStringLiteral("Command7")
                               << QStringLiteral(
                                      "Prints design to paper in most ink and laser jet printers. "
                                      " Outside line is CUT zone to fit case.  Also see: Print Set "
                                      "Up.");
-    QTest::newRow("Option4") << QStringLiteral("Option4")
-                             << QStringLiteral("Sets up a wider design for the larger back "
-                                               "(underneath) side of the jewel case.");
-    QTest::newRow("Command16") << QStringLiteral("Command16")
-                               << QStringLiteral("Pressing this button lets you clear one or more "
-                                                 "of the current picture images or logos.");
-    QTest::newRow("Check6") << QStringLiteral("Check6")
-                            << QStringLiteral("When check the lower box of misc. info stays at 6 "
-                                              "point type.  Unchecked uses same size at titles.  "
-                                              "Font face is fixed.");
-    QTest::newRow("Check12") << QStringLiteral("Check12")
-                             << QStringLiteral("If CHECKED a 'SAVE WORK?' prompt appears when "
-                                               "OPEN, NEW or CLOSE is clicked. UNCHECKED no "
-                                               "prompt.");
-    QTest::newRow("TLLR") << QStringLiteral("TLLR")
-                          << QStringLiteral("Adjust the LEFT to RIGHT centering of your top line "
-                                            "of text in pixels.");
-    QTest::newRow("Text6") << QStringLiteral("Text6")
-                           << QStringLiteral("Adjust the LEFT to RIGHT position of your top line "
-                                             "of text in pixels when the 'Center' check box is "
-                                             "NOT CHECKED!");
     QTest::newRow("Label1") << QStringLiteral("Label1")
                             << QStringLiteral("Changes the thickness of the outer box in pixels.");
-    QTest::newRow("Label30") << QStringLiteral("Label30")
-                             << QStringLiteral(
-                                    "This is the path location and file name of your left logo");
 }
 
 void HoverHelpTest::designControlsExplainThemselves()

@@ -13,7 +13,6 @@
 #include <QImage>
 #include <QLabel>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -27,33 +26,6 @@ using vm::design::Action;
 using vm::design::DesignWindow;
 
 namespace {
-
-QString dataFile(const char *name)
-{
-    return QFINDTESTDATA(QStringLiteral("../data/designer/") + QLatin1String(name));
-}
-
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
-bool writeAll(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// The file with line n (1-based, CR LF endings) replaced.
-QByteArray withLine(const QByteArray &file, int n, const QByteArray &value)
-{
-    QList<QByteArray> lines = file.split('\n');
-    lines[n - 1] = value + '\r';
-    return lines.join('\n');
-}
 
 QString labelText(const DesignWindow &design, const char *name)
 {
@@ -70,28 +42,24 @@ QMessageBox *message(const DesignWindow &design, const char *name)
     return design.findChild<QMessageBox *>(QLatin1String(name));
 }
 
-void clickButton(const QWidget &window, const char *name)
-{
-    control<QPushButton>(window, name).click();
-}
-
-// Opens `path` through the Open button and a scripted dialog.
-void openFile(DesignWindow &design, const QString &path)
-{
-    ScriptedFileAnswer answer;
-    answer.chosen = path;
-    scriptFileDialog(design, answer);
-    clickButton(design, "Command1");
-    if (answer.shown != 1)
-        qWarning("the open dialog was not shown");
-}
-
 QString picture(const QTemporaryDir &folder, const char *name, QColor colour)
 {
     QImage image(8, 6, QImage::Format_RGB32);
     image.fill(colour);
     const QString path = folder.filePath(QLatin1String(name));
     image.save(path);
+    return path;
+}
+
+// sample.vmd with some lines replaced, written into `folder`.
+QString sampleWith(const QTemporaryDir &folder, const QList<std::pair<int, QString>> &lines)
+{
+    QByteArray file = readAll(dataFile("sample.vmd"));
+    for (const auto &[n, value] : lines)
+        file = withLine(file, n, QFile::encodeName(value));
+    const QString path = folder.filePath(QStringLiteral("design.vmd"));
+    if (!writeAll(path, file))
+        qFatal("cannot write %s", qPrintable(path));
     return path;
 }
 
@@ -103,6 +71,12 @@ void compareValues(const design::FileValues &actual, const design::FileValues &e
                  qPrintable(
                      QStringLiteral("line %1 (%2) differs").arg(key.line).arg(key.key.toString())));
     }
+}
+
+QList<float> noticeTops(const DesignWindow &design)
+{
+    return {element(design, "Image4").top(), element(design, "Label28").top(),
+            element(design, "Label29").top()};
 }
 
 } // namespace
@@ -121,7 +95,6 @@ private slots:
     void shortFileKeepsTheLayoutInForce();
     void olderCodePageIsRead();
     void rejectedValuesAreNamedAndTheRestLoads();
-    void unreadableFileLeavesTheDesign_data();
     void unreadableFileLeavesTheDesign();
     void cancelReadsNothing();
     void questionDueAsksBeforeTheDialog();
@@ -157,12 +130,9 @@ void OpenTest::savedDesignComesBackWhole()
     element(source, "Line2").setBorderColor(rgb(0, 128, 0));
     checkBox(source, "Check1").setChecked(true);
     checkBox(source, "Check2").setChecked(true);
-    const QString main = picture(folder, "main.png", Qt::red);
-    const QString logo1 = picture(folder, "logo1.png", Qt::green);
-    const QString logo2 = picture(folder, "logo2.png", Qt::blue);
-    control<QLabel>(source, "PIXFLN").setText(main);
-    control<QLabel>(source, "Label30").setText(logo1);
-    control<QLabel>(source, "LOGO2FLN").setText(logo2);
+    control<QLabel>(source, "PIXFLN").setText(picture(folder, "main.png", Qt::red));
+    control<QLabel>(source, "Label30").setText(picture(folder, "logo1.png", Qt::green));
+    control<QLabel>(source, "LOGO2FLN").setText(picture(folder, "logo2.png", Qt::blue));
     entry(source, "Text7").setText(QStringLiteral("300"));
     entry(source, "Text8").setText(QStringLiteral("200"));
     checkBox(source, "Check5").setChecked(true);
@@ -180,14 +150,10 @@ void OpenTest::savedDesignComesBackWhole()
     entry(source, "Text6").setText(QStringLiteral("20.5"));
     entry(source, "Text4").setText(QStringLiteral("401"));
     entry(source, "Text9").setText(QStringLiteral("77"));
-    checkBox(source, "Check9").setChecked(true);
-    checkBox(source, "Check10").setChecked(true);
-    checkBox(source, "Check11").setChecked(true);
+    for (const char *name : {"Check9", "Check10", "Check11", "Check15", "Check3", "Check4"})
+        checkBox(source, name).setChecked(true);
     entry(source, "Text11").setText(QStringLiteral("1999"));
     entry(source, "Text12").setText(QStringLiteral("Holder"));
-    checkBox(source, "Check15").setChecked(true);
-    checkBox(source, "Check3").setChecked(true);
-    checkBox(source, "Check4").setChecked(true);
 
     const design::FileValues saved = source.fileValues();
     const design::FileValues fresh = DesignWindow().fileValues();
@@ -195,41 +161,31 @@ void OpenTest::savedDesignComesBackWhole()
         QVERIFY2(saved[key.line - 1] != fresh[key.line - 1], qPrintable(key.key.toString()));
 
     const QString path = folder.filePath(QStringLiteral("whole.vmd"));
-    ScriptedFileAnswer saveAnswer;
-    saveAnswer.chosen = path;
-    scriptFileDialog(source, saveAnswer);
-    clickButton(source, "Command2");
-
+    saveFile(source, path);
     DesignWindow opened;
     ScriptedFileAnswer answer;
     answer.chosen = path;
     scriptFileDialog(opened, answer);
-    clickButton(opened, "Command1");
+    click(opened, "Command1");
 
     QCOMPARE(answer.filter, QStringLiteral("Jewel Case Files|*.vmd"));
-    QCOMPARE(answer.proposed, QString());
     compareValues(opened.fileValues(), saved);
     // What the file does not hold is rebuilt from what it does.
     QCOMPARE(entry(opened, "Text7").text(), QStringLiteral("300"));
-    QCOMPARE(entry(opened, "Text8").text(), QStringLiteral("200"));
     QCOMPARE(entry(opened, "Text3").text(), QStringLiteral("6"));
-    QCOMPARE(opened.shared().CoverWidth, 519.0f);
-    QCOMPARE(element(opened, "Image1").left(), 109.5f);
-    QCOMPARE(element(opened, "Image1").top(), 128.0f);
+    QCOMPARE(element(opened, "Image1").rect(), QRectF(109.5, 128, 300, 200));
     QCOMPARE(element(opened, "Image1").picture().pixelColor(0, 0), QColor(Qt::red));
     QCOMPARE(element(opened, "Image3").picture().pixelColor(0, 0), QColor(Qt::blue));
     QCOMPARE(element(opened, "Label4").font().name, QStringLiteral("Arial"));
     QCOMPARE(element(opened, "Label27").alignment(), Qt::Alignment(Qt::AlignHCenter));
-    QCOMPARE(element(opened, "Label28").top(), 436.0f);
-
+    QCOMPARE(noticeTops(opened), (QList<float>{436, 436, 436}));
     QCOMPARE(opened.shared().SavePromptArmed, true);
-    QCOMPARE(opened.shared().PendingAction, Action::Open);
     QVERIFY(!secondaryWindow(opened, "Wait")->isVisible());
     QVERIFY(!secondaryWindow(opened, "Error"));
     QVERIFY(!message(opened, "OpenRejected"));
 
     // Save now proposes the opened file.
-    clickButton(opened, "Command2");
+    click(opened, "Command2");
     QCOMPARE(answer.proposed, path);
 }
 
@@ -238,70 +194,38 @@ void OpenTest::handWrittenDesignAppliesEveryStep()
     DesignWindow design;
     openFile(design, dataFile("sample.vmd"));
 
-    QCOMPARE(entry(design, "Text1").text(), QStringLiteral("Sample Top"));
     const Element &label2 = element(design, "Label2");
     QCOMPARE(label2.caption(), QStringLiteral("Sample Top"));
     QCOMPARE(label2.font(), (FontSpec{QStringLiteral("Arial"), 14.0f, true, false, true, false}));
     QCOMPARE(label2.foreColor(), rgb(0, 128, 0));
-    QCOMPARE(label2.hasBorder(), true);
-    QCOMPARE(label2.top(), 12.0f);
     QCOMPARE(label2.left(), 40.0f); // the file's place, though the line centres as it is typed
-    const Element &label3 = element(design, "Label3");
-    QCOMPARE(label3.font(), (FontSpec{QStringLiteral("Times New Roman"), 10.5f, false, true}));
-    QCOMPARE(label3.foreColor(), rgb(255, 0, 0));
-    QCOMPARE(label3.left(), 90.0f);
 
-    // Back cover; the rules, their entry and the box.
-    QVERIFY(option(design, "Option4").isChecked());
-    QVERIFY(!option(design, "Option1").isChecked());
+    // Back cover; one rule hidden, the other 3 thick; the 5-pixel box.
     QCOMPARE(design.shared().CoverWidth, 519.0f);
     QCOMPARE(element(design, "Shape1").width(), 519.0f);
-    QCOMPARE(element(design, "Line1").borderWidth(), 3);
-    QCOMPARE(element(design, "Line2").borderColor(), SystemWindowText);
     QCOMPARE(entry(design, "Text3").text(), QStringLiteral("3"));
-    QVERIFY(element(design, "Line1").isVisible());
     QVERIFY(!element(design, "Line2").isVisible());
-    QVERIFY(element(design, "Shape2").isVisible());
     QCOMPARE(element(design, "Shape2").borderWidth(), 5);
-    QCOMPARE(element(design, "Shape2").borderColor(), rgb(128, 128, 128));
 
     // "&HFF" is a width of 255 by its leading number; the picture is centred and its entries
     // show the size as whole numbers.
-    const Element &image1 = element(design, "Image1");
-    QCOMPARE(image1.width(), 255.0f);
-    QCOMPARE(image1.height(), 200.0f);
-    QCOMPARE(image1.left(), 132.0f);
-    QCOMPARE(image1.top(), 128.0f);
+    QCOMPARE(element(design, "Image1").rect(), QRectF(132, 128, 255, 200));
     QCOMPARE(entry(design, "Text7").text(), QStringLiteral("255"));
-    QCOMPARE(entry(design, "Text8").text(), QStringLiteral("200"));
 
     // Titles in the titles' font; the lower block small, in the bottom line's colour, centred.
-    QCOMPARE(element(design, "Label4").caption(), QStringLiteral("Title 1"));
-    QCOMPARE(element(design, "Label27").caption(), QStringLiteral("Misc information"));
-    for (const char *name : {"Label4", "Label9", "Label10", "Label11", "Label23", "Label24"}) {
-        QCOMPARE(element(design, name).foreColor(), rgb(0, 0, 255));
-        QCOMPARE(element(design, name).font().name, QStringLiteral("Arial"));
-        QVERIFY(element(design, name).isVisible());
-    }
-    QCOMPARE(element(design, "Label23").font().size, 10.0f);
-    for (const char *name : {"Label25", "Label26", "Label27"})
-        QCOMPARE(element(design, name).foreColor(), rgb(255, 0, 0));
+    QCOMPARE(element(design, "Label23").font(), (FontSpec{QStringLiteral("Arial"), 10.0f}));
+    QCOMPARE(element(design, "Label23").foreColor(), rgb(0, 0, 255));
+    QVERIFY(element(design, "Label23").isVisible());
+    QCOMPARE(element(design, "Label26").foreColor(), rgb(255, 0, 0));
     QCOMPARE(element(design, "Label24").font().size, 7.0f);
-    QCOMPARE(element(design, "Label26").font().size, 7.0f);
     QCOMPARE(element(design, "Label27").font().size, 6.0f);
     QCOMPARE(element(design, "Label27").alignment(), Qt::Alignment(Qt::AlignHCenter));
 
     // The notice: posted with the mark, in the titles' colour, lifted by the 5-pixel box.
-    QVERIFY(checkBox(design, "Check9").isChecked());
-    QCOMPARE(entry(design, "Text11").text(), QStringLiteral("1998"));
-    QCOMPARE(entry(design, "Text12").text(), QStringLiteral("Holder"));
     QVERIFY(element(design, "Image4").isVisible());
     QCOMPARE(element(design, "Label29").foreColor(), rgb(0, 0, 255));
-    for (const char *name : {"Image4", "Label28", "Label29"})
-        QCOMPARE(element(design, name).top(), 436.0f);
-
+    QCOMPARE(noticeTops(design), (QList<float>{436, 436, 436}));
     QCOMPARE(design.designFileName(), dataFile("sample.vmd"));
-    QVERIFY(!message(design, "OpenRejected"));
 }
 
 void OpenTest::lineEndsAndLengthDoNotMatter_data()
@@ -313,11 +237,9 @@ void OpenTest::lineEndsAndLengthDoNotMatter_data()
     lf.replace("\r\n", "\n");
     QByteArray cr = crlf;
     cr.replace("\r\n", "\r");
-    QByteArray noLastEnd = crlf;
-    noLastEnd.chop(2);
     QTest::newRow("LF only") << lf;
     QTest::newRow("CR only") << cr;
-    QTest::newRow("no end after the last line") << noLastEnd;
+    QTest::newRow("no end after the last line") << crlf.chopped(2);
     // Lines 76 to 80 would change the cover if they were read.
     QTest::newRow("80 lines") << readAll(dataFile("long.vmd"));
 }
@@ -342,27 +264,20 @@ void OpenTest::shortFileKeepsTheLayoutInForce()
     // Ten lines: everything after them is empty, 0 and false, and none of that is an error.
     DesignWindow design;
     option(design, "Option4").setChecked(true);
-    entry(design, "Text1").setText(QStringLiteral("Old"));
     design.titleArea(1).setCaption(QStringLiteral("Old title"));
     openFile(design, dataFile("short.vmd"));
 
     QCOMPARE(element(design, "Label2").caption(), QStringLiteral("Sample Top"));
-    QCOMPARE(element(design, "Label3").foreColor(), rgb(255, 0, 0));
     QCOMPARE(element(design, "Line1").borderWidth(), 3);
     QCOMPARE(design.titleArea(1).caption(), QString());
     QVERIFY(!checkBox(design, "Check13").isChecked());
-    QVERIFY(!checkBox(design, "Check6").isChecked());
     QCOMPARE(element(design, "Label2").top(), 0.0f);
-    QCOMPARE(element(design, "Label2").font().bold, false);
 
     // Neither cover chosen: the back layout stays in force and stays shown as chosen.
     QVERIFY(option(design, "Option4").isChecked());
     QCOMPARE(design.shared().CoverWidth, 519.0f);
-    QCOMPARE(element(design, "Shape1").width(), 519.0f);
     QCOMPARE(element(design, "Line1").x2(), 495.0f);
-
     QVERIFY(!message(design, "OpenRejected"));
-    QCOMPARE(design.shared().SavePromptArmed, true);
 }
 
 void OpenTest::olderCodePageIsRead()
@@ -381,45 +296,25 @@ void OpenTest::rejectedValuesAreNamedAndTheRestLoads()
 
     // The rejected lines count as missing; the rest of the design is there.
     QCOMPARE(element(design, "Label2").foreColor(), Black);
-    QVERIFY(!checkBox(design, "Check7").isChecked());
     QVERIFY(!element(design, "Label4").isVisible());
-    QCOMPARE(element(design, "Label4").caption(), QStringLiteral("Title 1"));
     QVERIFY(option(design, "Option4").isChecked());
     QCOMPARE(element(design, "Label3").foreColor(), rgb(255, 0, 0));
 
     QMessageBox *rejected = message(design, "OpenRejected");
-    QVERIFY(rejected);
-    QVERIFY(rejected->isVisible());
-    QVERIFY(!rejected->isModal());
+    QVERIFY(rejected && rejected->isVisible() && !rejected->isModal());
     const QString text = rejected->text();
     QVERIFY2(text.contains(QStringLiteral("line 4 (top line colour)")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("line 22 (show the titles)")), qPrintable(text));
     QVERIFY2(text.contains(QStringLiteral("line 64")), qPrintable(text));
     QVERIFY(!text.contains(QStringLiteral("line 16")));
     QVERIFY(!secondaryWindow(design, "Wait")->isVisible());
-    QCOMPARE(design.shared().SavePromptArmed, true);
-}
-
-void OpenTest::unreadableFileLeavesTheDesign_data()
-{
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<bool>("fifo");
-    QTest::newRow("missing") << QStringLiteral("gone.vmd") << false;
-    QTest::newRow("folder") << QStringLiteral("folder.vmd") << false;
-    QTest::newRow("FIFO") << QStringLiteral("pipe.vmd") << true;
 }
 
 void OpenTest::unreadableFileLeavesTheDesign()
 {
-    QFETCH(QString, name);
-    QFETCH(bool, fifo);
+    // Which files are refused, and why, is the reader's business (test_design_file).
     QTemporaryDir folder;
-    const QString path = folder.filePath(name);
-    if (name == QStringLiteral("folder.vmd"))
-        QVERIFY(QDir(folder.path()).mkdir(name));
-    if (fifo)
-        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
-
+    const QString path = folder.filePath(QStringLiteral("gone.vmd"));
     DesignWindow design;
     const QString main = picture(folder, "main.png", Qt::red);
     control<QLabel>(design, "PIXFLN").setText(main);
@@ -428,10 +323,8 @@ void OpenTest::unreadableFileLeavesTheDesign()
     openFile(design, path);
 
     QMessageBox *error = message(design, "OpenError");
-    QVERIFY(error);
-    QVERIFY(error->isVisible());
-    QVERIFY(!error->isModal());
-    QVERIFY(error->text().contains(name));
+    QVERIFY(error && error->isVisible() && !error->isModal());
+    QVERIFY(error->text().contains(QStringLiteral("gone.vmd")));
     QVERIFY(!secondaryWindow(design, "Wait")->isVisible());
     // The design is as it was, pictures and paths included.
     QCOMPARE(element(design, "Label2").caption(), QStringLiteral("Kept"));
@@ -444,22 +337,20 @@ void OpenTest::unreadableFileLeavesTheDesign()
 void OpenTest::cancelReadsNothing()
 {
     DesignWindow design;
-    checkBox(design, "Check5").setChecked(true);
     entry(design, "Text10").setText(QStringLiteral("6"));
+    checkBox(design, "Check5").setChecked(true);
     checkBox(design, "Check5").setChecked(false);
     checkBox(design, "Check5").setChecked(true);
-    QVERIFY(element(design, "Label28").top() < 439);
     entry(design, "Text1").setText(QStringLiteral("Kept"));
 
     ScriptedFileAnswer answer;
     answer.cancel = true;
     scriptFileDialog(design, answer);
-    clickButton(design, "Command1");
+    click(design, "Command1");
 
     QCOMPARE(answer.shown, 1);
-    QCOMPARE(design.shared().PendingAction, Action::Open);
-    for (const char *name : {"Image4", "Label28", "Label29"})
-        QCOMPARE(element(design, name).top(), 439.0f);
+    // Open puts the notice back on its base line before it asks for the file.
+    QCOMPARE(noticeTops(design), (QList<float>{439, 439, 439}));
     QCOMPARE(element(design, "Label2").caption(), QStringLiteral("Kept"));
     QCOMPARE(design.shared().SavePromptArmed, false);
     QVERIFY(!secondaryWindow(design, "Wait"));
@@ -468,44 +359,35 @@ void OpenTest::cancelReadsNothing()
 void OpenTest::questionDueAsksBeforeTheDialog()
 {
     DesignWindow design;
-    clickButton(design, "Command4"); // New arms the question
-    QVERIFY(design.shared().SavePromptArmed);
+    click(design, "Command4"); // New arms the question
     ScriptedFileAnswer answer;
     answer.chosen = dataFile("sample.vmd");
     scriptFileDialog(design, answer);
 
-    clickButton(design, "Command1");
+    click(design, "Command1");
     QCOMPARE(answer.shown, 0);
     QCOMPARE(design.shared().PendingAction, Action::Open);
     design::SaveWindow *question = design.saveWindow();
     QVERIFY(question && question->isVisible());
-    QCOMPARE(element(design, "Label2").caption(), QString());
 
     // "No" goes on with Open.
-    clickButton(*question, "Command2");
+    click(*question, "Command2");
     QCOMPARE(answer.shown, 1);
-    QVERIFY(!question->isVisible());
     QCOMPARE(element(design, "Label2").caption(), QStringLiteral("Sample Top"));
-    QCOMPARE(design.shared().SavePromptArmed, true);
 }
 
 void OpenTest::boxLiftsTheNoticeOnceOpenedTwice()
 {
-    QTemporaryDir folder;
-    const QByteArray sample = readAll(dataFile("sample.vmd"));
-    const QByteArray missing =
-        withLine(sample, 14, QFile::encodeName(folder.filePath(QStringLiteral("gone.jpg"))));
-    const QString intact = folder.filePath(QStringLiteral("intact.vmd"));
-    const QString failing = folder.filePath(QStringLiteral("failing.vmd"));
-    QVERIFY(writeAll(intact, sample));
-    QVERIFY(writeAll(failing, missing));
+    QTemporaryDir intactFolder, failingFolder;
+    const QString intact = sampleWith(intactFolder, {});
+    const QString failing =
+        sampleWith(failingFolder, {{14, failingFolder.filePath(QStringLiteral("gone.jpg"))}});
 
     DesignWindow design;
     checkBox(design, "Check12").setChecked(false); // no question between the opens
     for (const QString &path : {intact, intact, failing, failing, intact}) {
         openFile(design, path);
-        for (const char *name : {"Image4", "Label28", "Label29"})
-            QCOMPARE(element(design, name).top(), 436.0f);
+        QCOMPARE(noticeTops(design), (QList<float>{436, 436, 436}));
     }
 }
 
@@ -530,21 +412,15 @@ void OpenTest::failedPictureStillRestoresTheRest()
     if (kind == QStringLiteral("fifo"))
         QCOMPARE(::mkfifo(QFile::encodeName(bad).constData(), 0600), 0);
     const QString logo = picture(folder, "logo.png", Qt::green);
-
-    QByteArray file = readAll(dataFile("sample.vmd"));
-    file = withLine(file, 14, QFile::encodeName(bad));
-    file = withLine(file, 17, QFile::encodeName(logo));
-    const QString path = folder.filePath(QStringLiteral("design.vmd"));
-    QVERIFY(writeAll(path, file));
+    const QString path = sampleWith(folder, {{14, bad}, {17, logo}});
 
     DesignWindow design;
     const Element &image1 = element(design, "Image1");
-    const QRectF boxBefore = image1.rect();
+    const QSizeF sizeBefore = image1.rect().size();
     openFile(design, path);
 
     QWidget *error = secondaryWindow(design, "Error");
-    QVERIFY(error);
-    QVERIFY(error->isVisible());
+    QVERIFY(error && error->isVisible());
     QCOMPARE(error->windowTitle(), QStringLiteral("File Import Error"));
     QVERIFY(!secondaryWindow(design, "Wait")->isVisible());
 
@@ -554,26 +430,15 @@ void OpenTest::failedPictureStillRestoresTheRest()
     QCOMPARE(labelText(design, "PIXFLN"), bad);
     QCOMPARE(labelText(design, "Label30"), logo);
     // The picture keeps the box it had (re-placed only by the layout switch).
-    QCOMPARE(image1.width(), float(boxBefore.width()));
-    QCOMPARE(image1.height(), float(boxBefore.height()));
-    QCOMPARE(image1.left(), 63.0f);
+    QCOMPARE(image1.rect(), QRectF(QPointF(63, 83.5), sizeBefore));
     QCOMPARE(entry(design, "Text7").text(), QStringLiteral("393"));
 
-    // The rest of the design is restored.
-    QVERIFY(option(design, "Option4").isChecked());
-    QCOMPARE(design.shared().CoverWidth, 519.0f);
-    QVERIFY(checkBox(design, "Check3").isChecked());
+    // The steps after the pictures (titles, lower block, notice) still ran.
     QCOMPARE(element(design, "Label4").caption(), QStringLiteral("Title 1"));
-    QCOMPARE(element(design, "Label26").font().name, QStringLiteral("Arial"));
-    QCOMPARE(element(design, "Label26").foreColor(), rgb(255, 0, 0)); // "Lower Black"
-    QCOMPARE(element(design, "Label24").foreColor(), rgb(0, 0, 255));
-    QCOMPARE(element(design, "Label24").font().size, 7.0f); // "Lower Small"
-    QCOMPARE(element(design, "Label27").font().size, 6.0f);
-    QCOMPARE(element(design, "Label27").alignment(),
-             Qt::Alignment(Qt::AlignHCenter)); // "Center Lower"
-    QVERIFY(element(design, "Image4").isVisible());
+    QCOMPARE(element(design, "Label26").foreColor(), rgb(255, 0, 0));
+    QCOMPARE(element(design, "Label24").font().size, 7.0f);
+    QCOMPARE(element(design, "Label27").alignment(), Qt::Alignment(Qt::AlignHCenter));
     QCOMPARE(element(design, "Label29").top(), 436.0f);
-    QCOMPARE(design.shared().SavePromptArmed, true);
     QCOMPARE(design.designFileName(), path);
 
     // A second failure shows the same window again.
@@ -587,16 +452,10 @@ void OpenTest::failedPictureStillRestoresTheRest()
 void OpenTest::laterPictureFailureKeepsTheEarlierOnes()
 {
     QTemporaryDir folder;
-    const QString main = picture(folder, "main.png", Qt::red);
-    const QString logo1 = picture(folder, "logo1.png", Qt::green);
     const QString gone = folder.filePath(QStringLiteral("gone.bmp"));
-    QByteArray file = readAll(dataFile("sample.vmd"));
-    file = withLine(file, 14, QFile::encodeName(main));
-    file = withLine(file, 17, QFile::encodeName(logo1));
-    file = withLine(file, 18, QFile::encodeName(gone));
-    const QString path = folder.filePath(QStringLiteral("design.vmd"));
-    QVERIFY(writeAll(path, file));
-
+    const QString path = sampleWith(folder, {{14, picture(folder, "main.png", Qt::red)},
+                                             {17, picture(folder, "logo1.png", Qt::green)},
+                                             {18, gone}});
     DesignWindow design;
     openFile(design, path);
     QVERIFY(secondaryWindow(design, "Error")->isVisible());
@@ -612,29 +471,28 @@ void OpenTest::laterPictureFailureKeepsTheEarlierOnes()
 
 void OpenTest::phonorecordMarkNeedsBothBoxes_data()
 {
-    QTest::addColumn<QByteArray>("posted");
-    QTest::addColumn<QByteArray>("mark");
+    QTest::addColumn<QString>("posted");
+    QTest::addColumn<QString>("mark");
     QTest::addColumn<bool>("shown");
-    QTest::newRow("both") << QByteArray(" 1 ") << QByteArray(" 1 ") << true;
-    QTest::newRow("posted only") << QByteArray(" 1 ") << QByteArray(" 0 ") << false;
-    QTest::newRow("mark only") << QByteArray(" 0 ") << QByteArray(" 1 ") << false;
-    QTest::newRow("any non-zero ticks") << QByteArray(" 2 ") << QByteArray("-1 ") << true;
+    QTest::newRow("both") << " 1 "
+                          << " 1 " << true;
+    QTest::newRow("posted only") << " 1 "
+                                 << " 0 " << false;
+    QTest::newRow("mark only") << " 0 "
+                               << " 1 " << false;
+    QTest::newRow("any non-zero ticks") << " 2 "
+                                        << "-1 " << true;
 }
 
 void OpenTest::phonorecordMarkNeedsBothBoxes()
 {
-    QFETCH(QByteArray, posted);
-    QFETCH(QByteArray, mark);
+    QFETCH(QString, posted);
+    QFETCH(QString, mark);
     QFETCH(bool, shown);
     QTemporaryDir folder;
-    QByteArray file = readAll(dataFile("sample.vmd"));
-    file = withLine(withLine(file, 56, posted), 57, mark);
-    const QString path = folder.filePath(QStringLiteral("mark.vmd"));
-    QVERIFY(writeAll(path, file));
-
     DesignWindow design;
     checkBox(design, "Check9").setChecked(!shown);
-    openFile(design, path);
+    openFile(design, sampleWith(folder, {{56, posted}, {57, mark}}));
     QCOMPARE(element(design, "Image4").isVisible(), shown);
 }
 
@@ -642,10 +500,8 @@ void OpenTest::tickedCentreKeepsCentring()
 {
     // "Center" stays ticked through the load: typing the top line still centres it.
     DesignWindow design;
-    QVERIFY(checkBox(design, "Check13").isChecked());
     openFile(design, dataFile("sample.vmd"));
     QVERIFY(checkBox(design, "Check13").isChecked());
-    QCOMPARE(element(design, "Label2").left(), 40.0f);
     entry(design, "Text1").setText(QStringLiteral("Retyped"));
     const Element &label2 = element(design, "Label2");
     QCOMPARE(label2.left(), std::trunc((519 - label2.width()) / 2));
@@ -658,14 +514,10 @@ void OpenTest::tickedCentreKeepsCentring()
 void OpenTest::closingEndsTheProgramWhileErrorShows()
 {
     QTemporaryDir folder;
-    const QByteArray file = withLine(readAll(dataFile("sample.vmd")), 14, "/nowhere/gone.jpg");
-    const QString path = folder.filePath(QStringLiteral("design.vmd"));
-    QVERIFY(writeAll(path, file));
-
     auto *design = new DesignWindow;
     design->setAttribute(Qt::WA_DeleteOnClose);
     design->show();
-    openFile(*design, path);
+    openFile(*design, sampleWith(folder, {{14, QStringLiteral("/nowhere/gone.jpg")}}));
     QPointer<QWidget> error = secondaryWindow(*design, "Error");
     QPointer<QWidget> wait = secondaryWindow(*design, "Wait");
     QVERIFY(error && error->isVisible());

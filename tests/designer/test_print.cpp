@@ -9,7 +9,6 @@
 
 #include <QAbstractPrintDialog>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
@@ -32,15 +31,16 @@ constexpr int Margin = 48;
 const QColor CoverColour(255, 224, 0);
 const QRect PageImage(0, 0, 754, 487);
 
-const char *const PanelControls[] = {
-    "Command1",  "Command2",  "Command3",  "Command4",  "Command5",  "Command6",  "Command7",
-    "Command8",  "Command9",  "Command10", "Command11", "Command12", "Command13", "Command14",
-    "Command15", "Command16", "Check1",    "Check2",    "Check3",    "Check4",    "Check5",
-    "Check6",    "Check7",    "Check8",    "Check9",    "Check10",   "Check11",   "Check12",
-    "Check13",   "Check14",   "Check15",   "Text1",     "Text2",     "Text3",     "Text4",
-    "Text5",     "Text6",     "Text7",     "Text8",     "Text9",     "Text10",    "Text11",
-    "Text12",    "Option1",   "Option4",   "Label1",    "Label30",   "PIXFLN",    "LOGO2FLN",
-    "LTHICK",    "TLLR",      "TLUD",      "BLLR",      "BLUD",      "PIXW",      "PIXH"};
+// Whether each control of the panel is hidden (secondary windows are not panel controls).
+QMap<QString, bool> panelHidden(const DesignWindow &design)
+{
+    QMap<QString, bool> hidden;
+    for (const QWidget *w : design.findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+        if (!w->isWindow())
+            hidden[w->objectName()] = w->isHidden();
+    }
+    return hidden;
+}
 
 void pointAtPdf(QPrinter &printer, const QString &path)
 {
@@ -48,11 +48,6 @@ void pointAtPdf(QPrinter &printer, const QString &path)
     printer.setOutputFileName(path);
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(12.7, 12.7, 12.7, 12.7), QPageLayout::Millimeter);
-}
-
-QPushButton &button(const QWidget &window, const char *name)
-{
-    return control<QPushButton>(window, name);
 }
 
 // Everything about the elements that printing could disturb.
@@ -91,19 +86,22 @@ void fillDesign(DesignWindow &design)
     element(design, "Image2").setPicture(logo);
 }
 
-// The share of pixels in which two images differ clearly (text edges are drawn by two
-// different rasterisers and may differ by a little).
+// Clearly different colours (text edges are drawn by two different rasterisers and may
+// differ by a little).
+bool far(QRgb p, QRgb q)
+{
+    return std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+               std::abs(qBlue(p) - qBlue(q)) >
+           96;
+}
+
+// The share of pixels in which two images differ clearly.
 double clearlyDifferent(const QImage &a, const QImage &b)
 {
     int count = 0;
     for (int y = 0; y < a.height(); ++y) {
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) >
-                96)
-                ++count;
-        }
+        for (int x = 0; x < a.width(); ++x)
+            count += far(a.pixel(x, y), b.pixel(x, y));
     }
     return double(count) / (a.width() * a.height());
 }
@@ -114,10 +112,7 @@ QRect inkBox(const QImage &image, const QRect &area)
     QRect box;
     for (int y = area.top(); y <= area.bottom(); ++y) {
         for (int x = area.left(); x <= area.right(); ++x) {
-            const QRgb p = image.pixel(x, y);
-            if (std::abs(qRed(p) - CoverColour.red()) + std::abs(qGreen(p) - CoverColour.green()) +
-                    std::abs(qBlue(p) - CoverColour.blue()) >
-                96)
+            if (far(image.pixel(x, y), CoverColour.rgb()))
                 box |= QRect(x, y, 1, 1);
         }
     }
@@ -155,6 +150,11 @@ void answerPrintDialog(bool accept)
 
 } // namespace
 
+#define SKIP_WITHOUT_PDF_TOOLS()                                                                   \
+    if (const QString tool = missingPdfTool(); !tool.isEmpty())                                    \
+    QSKIP(qPrintable(tool + QStringLiteral(" (poppler-utils) is missing: the page is not "         \
+                                           "checked")))
+
 class PrintTest : public QObject
 {
     Q_OBJECT
@@ -185,9 +185,7 @@ void PrintTest::pageIsTheCoverAtTrueSize()
 {
     QFETCH(bool, back);
     QFETCH(int, width);
-    if (const QString tool = missingPdfTool(); !tool.isEmpty())
-        QSKIP(qPrintable(tool +
-                         QStringLiteral(" (poppler-utils) is missing: the page is not checked")));
+    SKIP_WITHOUT_PDF_TOOLS();
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("cover.pdf"));
@@ -196,7 +194,7 @@ void PrintTest::pageIsTheCoverAtTrueSize()
         option(design, "Option4").setChecked(true);
     fillDesign(design);
     pointAtPdf(design.printer(), pdf);
-    button(design, "Command7").click();
+    click(design, "Command7");
 
     QCOMPARE(pdfPageCount(pdf), 1);
     const QImage page = renderPdfPage(pdf);
@@ -216,10 +214,8 @@ void PrintTest::pageIsTheCoverAtTrueSize()
     // wider than A4 less its margins: the page ends first).
     const QRect right(Margin + width, Margin, 754 - width, 487);
     const QRect below(Margin, Margin + 456, 754, 487 - 456);
-    QVERIFY2(firstOtherPixel(page, right, Qt::white).isEmpty(),
-             qPrintable(firstOtherPixel(page, right, Qt::white)));
-    QVERIFY2(firstOtherPixel(page, below, Qt::white).isEmpty(),
-             qPrintable(firstOtherPixel(page, below, Qt::white)));
+    QCOMPARE(firstOtherPixel(page, right, Qt::white), QString());
+    QCOMPARE(firstOtherPixel(page, below, Qt::white), QString());
 
     // And the page is what the canvas shows on a white window, element for element.
     Canvas &canvas = design.canvas();
@@ -240,29 +236,17 @@ void PrintTest::pageIsTheCoverAtTrueSize()
         const QRect area = element(design, name).rect().toAlignedRect();
         const QRect onScreen = inkBox(screen, area), onPage = inkBox(printed, area);
         QVERIFY2(!onScreen.isEmpty(), name);
-        const QMargins apart(std::abs(onPage.left() - onScreen.left()),
-                             std::abs(onPage.top() - onScreen.top()),
-                             std::abs(onPage.right() - onScreen.right()),
-                             std::abs(onPage.bottom() - onScreen.bottom()));
-        QVERIFY2(apart.left() <= 1 && apart.top() <= 1 && apart.right() <= 1 && apart.bottom() <= 1,
-                 qPrintable(QStringLiteral("%1 prints at %2,%3 %4x%5, the canvas has %6,%7 %8x%9")
-                                .arg(QLatin1String(name))
-                                .arg(onPage.x())
-                                .arg(onPage.y())
-                                .arg(onPage.width())
-                                .arg(onPage.height())
-                                .arg(onScreen.x())
-                                .arg(onScreen.y())
-                                .arg(onScreen.width())
-                                .arg(onScreen.height())));
+        const QRect gap(onPage.topLeft() - onScreen.topLeft(),
+                        onPage.bottomRight() - onScreen.bottomRight());
+        QVERIFY2(std::max({std::abs(gap.left()), std::abs(gap.top()), std::abs(gap.right()),
+                           std::abs(gap.bottom())}) <= 1,
+                 name);
     }
 }
 
 void PrintTest::onlyShownElementsPrint()
 {
-    if (const QString tool = missingPdfTool(); !tool.isEmpty())
-        QSKIP(qPrintable(tool +
-                         QStringLiteral(" (poppler-utils) is missing: the page is not checked")));
+    SKIP_WITHOUT_PDF_TOOLS();
 
     QTemporaryDir dir;
     DesignWindow design;
@@ -278,7 +262,7 @@ void PrintTest::onlyShownElementsPrint()
     auto print = [&](const QString &name) {
         const QString pdf = dir.filePath(name);
         pointAtPdf(design.printer(), pdf);
-        button(design, "Command7").click();
+        click(design, "Command7");
         return pdf;
     };
     const auto rectOnPage = [](const Element &e) {
@@ -292,10 +276,9 @@ void PrintTest::onlyShownElementsPrint()
     QVERIFY(!text.contains(QStringLiteral("Heron")));
     QImage page = renderPdfPage(hidden);
     const QRect topRule(Margin + 24, Margin + 62, 408, 4);
-    QVERIFY2(firstOtherPixel(page, topRule, CoverColour).isEmpty(),
-             qPrintable(firstOtherPixel(page, topRule, CoverColour)));
+    QCOMPARE(firstOtherPixel(page, topRule, CoverColour), QString());
     const QRect boxLeftSide(Margin + 6, Margin + 100, 2, 200);
-    QVERIFY(firstOtherPixel(page, boxLeftSide, CoverColour).isEmpty());
+    QCOMPARE(firstOtherPixel(page, boxLeftSide, CoverColour), QString());
     const QRect bottomRule(Margin + 24, Margin + 390, 408, 4);
     QCOMPARE(firstOtherPixel(page, bottomRule, Qt::black), QString());
 
@@ -332,7 +315,7 @@ void PrintTest::windowIsAsBeforeAfterPrinting()
     if (back)
         option(design, "Option4").setChecked(true);
     fillDesign(design);
-    button(design, "Command14").click(); // the title editor is open
+    click(design, "Command14"); // the title editor is open
     QVERIFY(design.titlesWindow()->isVisible());
     // One of the copyright fields is shown, the others stay hidden as at start.
     entry(design, "Text11").show();
@@ -340,9 +323,8 @@ void PrintTest::windowIsAsBeforeAfterPrinting()
     QVERIFY(QTest::qWaitForWindowActive(&design));
     entry(design, "Text2").setFocus();
 
-    QMap<QString, bool> hiddenBefore;
-    for (const char *name : PanelControls)
-        hiddenBefore[QLatin1String(name)] = control<QWidget>(design, name).isHidden();
+    const QMap<QString, bool> hiddenBefore = panelHidden(design);
+    QVERIFY(hiddenBefore.size() > 50);
     const QStringList elementsBefore = elementState(design);
     const float coverWidth = design.shared().CoverWidth;
     const QColor grey = design.canvas().background();
@@ -357,7 +339,7 @@ void PrintTest::windowIsAsBeforeAfterPrinting()
         bool eventFilter(QObject *, QEvent *event) override
         {
             if (event->type() == QEvent::Hide)
-                seen = button(*design, "Command7").isHidden() &&
+                seen = control<QWidget>(*design, "Command7").isHidden() &&
                        entry(*design, "Text1").isHidden() &&
                        design->canvas().background() == QColor(Qt::white);
             return false;
@@ -365,11 +347,10 @@ void PrintTest::windowIsAsBeforeAfterPrinting()
     } hideWatch;
     hideWatch.design = &design;
     control<QLabel>(design, "PIXH").installEventFilter(&hideWatch);
-    auto *printButton = &button(design, "Command7");
 
     const QString pdf = dir.filePath(QStringLiteral("cover.pdf"));
     pointAtPdf(design.printer(), pdf);
-    printButton->click();
+    click(design, "Command7");
     control<QLabel>(design, "PIXH").removeEventFilter(&hideWatch);
 
     QVERIFY(QFileInfo(pdf).size() > 0);
@@ -380,25 +361,17 @@ void PrintTest::windowIsAsBeforeAfterPrinting()
     QCOMPARE(backSpy.count(), 0);
     QCOMPARE(design.shared().CoverWidth, coverWidth);
     QCOMPARE(elementState(design), elementsBefore);
-    for (const char *name : PanelControls)
-        QCOMPARE(control<QWidget>(design, name).isHidden(), hiddenBefore[QLatin1String(name)]);
+    QCOMPARE(panelHidden(design), hiddenBefore);
     QVERIFY(entry(design, "Text11").isVisible());
-    QVERIFY(!entry(design, "Text12").isVisible());
-    QVERIFY(!checkBox(design, "Check10").isVisible());
     QCOMPARE(design.canvas().background(), grey);
     QCOMPARE(QApplication::focusWidget(), &entry(design, "Text2"));
     // The title editor stays hidden until "Enter Title Names" shows it again.
-    QVERIFY(design.titlesWindow());
     QVERIFY(!design.titlesWindow()->isVisible());
-    button(design, "Command14").click();
-    QVERIFY(design.titlesWindow()->isVisible());
 }
 
 void PrintTest::bigPictureKeepsPrintDetailOnly()
 {
-    if (const QString tool = missingPdfTool(); !tool.isEmpty())
-        QSKIP(qPrintable(tool +
-                         QStringLiteral(" (poppler-utils) is missing: the page is not checked")));
+    SKIP_WITHOUT_PDF_TOOLS();
 
     // A photo far finer than paper shows, in a box made smaller after it was loaded.
     QImage photo(4000, 3000, QImage::Format_RGB32);
@@ -416,17 +389,10 @@ void PrintTest::bigPictureKeepsPrintDetailOnly()
 
     const QString pdf = dir.filePath(QStringLiteral("photo.pdf"));
     pointAtPdf(design.printer(), pdf);
-    QElapsedTimer timer;
-    timer.start();
-    button(design, "Command7").click();
-    const qint64 ms = timer.elapsed();
-    qInfo("a 4000 x 3000 picture in a 2 x 1.5 in box printed to PDF in %lld ms, %lld KiB", ms,
-          QFileInfo(pdf).size() / 1024);
+    click(design, "Command7");
 
     const QList<PdfImage> images = pdfImages(pdf);
     QCOMPARE(images.size(), 1);
-    qInfo("embedded picture: %d x %d, %d x %d ppi", images[0].width, images[0].height,
-          images[0].xPpi, images[0].yPpi);
     QVERIFY2(images[0].xPpi <= 601 && images[0].yPpi <= 601,
              "the picture keeps more than paper shows");
     QVERIFY(images[0].xPpi >= 590 && images[0].yPpi >= 590);
@@ -449,17 +415,16 @@ void PrintTest::withoutPrinterThePageCanBeSavedAsPdf()
     };
 
     // Asked first; "No" does nothing at all.
-    button(design, "Command7").click();
+    click(design, "Command7");
     QVERIFY(question());
     QVERIFY(question()->isVisible());
     QVERIFY(!question()->isModal());
-    QVERIFY(button(design, "Command7").isVisible() || !design.isVisible());
     question()->button(QMessageBox::No)->click();
     QCOMPARE(answer.shown, 0);
 
     // "Yes": the save dialog, for a PDF file; cancelling it writes nothing.
     answer.cancel = true;
-    button(design, "Command7").click();
+    click(design, "Command7");
     question()->button(QMessageBox::Yes)->click();
     QCOMPARE(answer.shown, 1);
     QVERIFY(answer.filter.contains(QStringLiteral("*.pdf")));
@@ -469,12 +434,12 @@ void PrintTest::withoutPrinterThePageCanBeSavedAsPdf()
     // A name without the suffix gets it; the page is the cover at the top-left.
     answer.cancel = false;
     answer.chosen = dir.filePath(QStringLiteral("cover"));
-    button(design, "Command7").click();
+    click(design, "Command7");
     question()->button(QMessageBox::Yes)->click();
     const QString pdf = dir.filePath(QStringLiteral("cover.pdf"));
     QVERIFY(QFileInfo::exists(pdf));
     QCOMPARE(elementState(design), elementsBefore);
-    QVERIFY(!button(design, "Command7").isHidden());
+    QVERIFY(!control<QWidget>(design, "Command7").isHidden());
     // The printer settings were not turned into that file: the next Print asks again.
     QVERIFY(design.printer().outputFileName().isEmpty());
     if (missingPdfTool().isEmpty())
@@ -488,7 +453,7 @@ void PrintTest::failedJobIsReported()
     const QString pdf = dir.filePath(QStringLiteral("no-such-folder/cover.pdf"));
     pointAtPdf(design.printer(), pdf);
     const QColor grey = design.canvas().background();
-    button(design, "Command7").click();
+    click(design, "Command7");
 
     auto *message = design.findChild<QMessageBox *>(QStringLiteral("PrintError"));
     QVERIFY(message);
@@ -512,17 +477,17 @@ void PrintTest::printSetUpCancelChangesNothing()
     printer.setPageOrientation(QPageLayout::Landscape);
 
     answerPrintDialog(false);
-    button(design, "Command11").click();
+    click(design, "Command11");
     QCOMPARE(printer.outputFileName(), pdf);
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
     QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
 
     // Confirmed unchanged, the settings stay what they were, and Print uses them.
     answerPrintDialog(true);
-    button(design, "Command11").click();
+    click(design, "Command11");
     QCOMPARE(printer.outputFileName(), pdf);
     QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
-    button(design, "Command7").click();
+    click(design, "Command7");
     QVERIFY(QFileInfo(pdf).size() > 0);
 }
 

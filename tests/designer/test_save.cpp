@@ -19,14 +19,6 @@ using vm::design::DesignWindow;
 
 namespace {
 
-QByteArray readAll(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
-}
-
 QList<QByteArray> fileLines(const QByteArray &bytes)
 {
     QList<QByteArray> lines = bytes.split('\n');
@@ -40,11 +32,6 @@ QList<QByteArray> fileLines(const QByteArray &bytes)
     return lines;
 }
 
-void clickSave(DesignWindow &design)
-{
-    design.findChild<QPushButton *>(QStringLiteral("Command2"))->click();
-}
-
 } // namespace
 
 class SaveTest : public QObject
@@ -54,7 +41,6 @@ class SaveTest : public QObject
 private slots:
     void initTestCase() { installFontSubstitutes(); }
 
-    void everyKeyNamesAProperty();
     void freshDesignMatchesHandWrittenFile();
     void editedDesignKeepsSeventyFiveLines();
     void dialogProposesTheDesignsFile();
@@ -62,20 +48,9 @@ private slots:
     void failureIsReportedAndChangesNothing();
 };
 
-void SaveTest::everyKeyNamesAProperty()
-{
-    DesignWindow design;
-    for (const design::FileKey &key : design::fileKeys()) {
-        const auto value = design.fileValue(key.key);
-        QVERIFY2(value, qPrintable(key.key.toString()));
-    }
-    QVERIFY(!design.fileValue(u"Label2.Nothing"));
-    QVERIFY(!design.fileValue(u"Nowhere.Caption"));
-}
-
 void SaveTest::freshDesignMatchesHandWrittenFile()
 {
-    const QString expectedPath = QFINDTESTDATA("../data/designer/start_up.vmd");
+    const QString expectedPath = dataFile("start_up.vmd");
     QVERIFY(!expectedPath.isEmpty());
     QTemporaryDir folder;
     DesignWindow design;
@@ -83,21 +58,20 @@ void SaveTest::freshDesignMatchesHandWrittenFile()
     ScriptedFileAnswer answer;
     answer.chosen = folder.filePath(QStringLiteral("fresh.vmd"));
     scriptFileDialog(design, answer);
-    clickSave(design);
+    click(design, "Command2");
 
     const QByteArray written = readAll(answer.chosen);
     const QByteArray expected = readAll(expectedPath);
     const QList<QByteArray> writtenLines = fileLines(written);
     const QList<QByteArray> expectedLines = fileLines(expected);
     QCOMPARE(expectedLines.size(), 75);
-    QCOMPARE(writtenLines.size(), 75);
+    QCOMPARE(written.size(), expected.size()); // nothing after line 75, every line CR LF
     for (int i = 0; i < 75; ++i)
         QVERIFY2(writtenLines[i] == expectedLines[i],
                  qPrintable(QStringLiteral("line %1: \"%2\" instead of \"%3\"")
                                 .arg(i + 1)
                                 .arg(QString::fromUtf8(writtenLines[i]),
                                      QString::fromUtf8(expectedLines[i]))));
-    QCOMPARE(written, expected);
     // Saving changes nothing of the design.
     QCOMPARE(design.shared().SavePromptArmed, false);
     QVERIFY(!design.findChild<QMessageBox *>(QStringLiteral("SaveError")));
@@ -107,7 +81,7 @@ void SaveTest::editedDesignKeepsSeventyFiveLines()
 {
     QTemporaryDir folder;
     DesignWindow design;
-    design.findChild<QPushButton *>(QStringLiteral("Command4"))->click();
+    click(design, "Command4");
     option(design, "Option4").setChecked(true);
     entry(design, "Text1").setText(QStringLiteral("Grüße"));
     checkBox(design, "Check5").setChecked(true);
@@ -121,21 +95,16 @@ void SaveTest::editedDesignKeepsSeventyFiveLines()
     ScriptedFileAnswer answer;
     answer.chosen = folder.filePath(QStringLiteral("edited.vmd"));
     scriptFileDialog(design, answer);
-    clickSave(design);
+    click(design, "Command2");
 
-    // The values the window holds, one line each; a break inside a title becomes a blank.
+    // One line each (the forms are test_design_file's); a break inside a title is a blank.
     const QList<QByteArray> lines = fileLines(readAll(answer.chosen));
     QCOMPARE(lines.size(), 75);
     QCOMPARE(lines[0], QStringLiteral("Grüße").toUtf8());
-    QCOMPARE(lines[2], QByteArray(" 8.25 "));
-    QCOMPARE(lines[7], QByteArray(" 16711680 "));
     QCOMPARE(lines[9], QByteArray(" 4 "));
-    QCOMPARE(lines[18], QByteArray(" 1 "));
     QCOMPARE(lines[28], QByteArray("two  lines"));
     QCOMPARE(lines[50], QByteArray("last"));
-    QCOMPARE(lines[60], QByteArray(" 0 "));
     QCOMPARE(lines[63], QByteArray("False"));
-    QCOMPARE(lines[64], QByteArray("True"));
 }
 
 void SaveTest::dialogProposesTheDesignsFile()
@@ -145,7 +114,7 @@ void SaveTest::dialogProposesTheDesignsFile()
     ScriptedFileAnswer answer;
     answer.chosen = folder.filePath(QStringLiteral("cover"));
     scriptFileDialog(design, answer);
-    clickSave(design);
+    click(design, "Command2");
 
     QCOMPARE(answer.proposed, QDir::current().absoluteFilePath(QStringLiteral("Untitled.vmd")));
     QCOMPARE(answer.filter, QStringLiteral("Jewel Case Files|*.vmd"));
@@ -158,7 +127,7 @@ void SaveTest::dialogProposesTheDesignsFile()
     // The next save proposes the same file, and replaces it.
     entry(design, "Text1").setText(QStringLiteral("Second"));
     answer.chosen = saved;
-    clickSave(design);
+    click(design, "Command2");
     QCOMPARE(answer.proposed, saved);
     QCOMPARE(fileLines(readAll(saved)).value(0), QByteArray("Second"));
 }
@@ -170,7 +139,7 @@ void SaveTest::cancelWritesNothing()
     ScriptedFileAnswer answer;
     answer.cancel = true;
     scriptFileDialog(design, answer);
-    clickSave(design);
+    click(design, "Command2");
     QCOMPARE(answer.shown, 1);
     QVERIFY(QDir(folder.path()).isEmpty());
     QCOMPARE(design.designFileName(), QString());
@@ -184,7 +153,7 @@ void SaveTest::failureIsReportedAndChangesNothing()
     ScriptedFileAnswer answer;
     answer.chosen = folder.filePath(QStringLiteral("no such folder/cover.vmd"));
     scriptFileDialog(design, answer);
-    clickSave(design);
+    click(design, "Command2");
 
     auto *message = design.findChild<QMessageBox *>(QStringLiteral("SaveError"));
     QVERIFY(message);

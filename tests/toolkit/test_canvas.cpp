@@ -140,6 +140,24 @@ private slots:
         QCOMPARE(canvas.render(QRect(0, 0, 120, 120)).pixelColor(40, 64), QColor(Qt::white));
     }
 
+    void picturesKeepWhatPaperShows()
+    {
+        Canvas canvas;
+        Element &picture = canvas.add(QStringLiteral("Image1"), ElementKind::Picture);
+        picture.setGeometry(0, 0, 40, 20);
+        QImage big(1000, 1000, QImage::Format_RGB32);
+        big.fill(Qt::darkGreen);
+        picture.setPicture(big);
+        QCOMPARE(picture.picture().size(), QSize(1000, 1000)); // the screen shows it first
+        // 600 dpi of a 40 by 20 pixel box, once the event loop has run.
+        QTRY_COMPARE(picture.picture().size(), QSize(250, 125));
+        QImage small(10, 10, QImage::Format_RGB32);
+        small.fill(Qt::red);
+        picture.setPicture(small);
+        QCoreApplication::processEvents();
+        QCOMPARE(picture.picture().size(), QSize(10, 10)); // never enlarged
+    }
+
     void picturesRefuseWhatIsNotAPicture()
     {
         QTemporaryDir dir;
@@ -178,10 +196,15 @@ private slots:
         QVERIFY(big.save(jpg));
 
         QCOMPARE(loadPicture(png).image.size(), QSize(800, 400));
-        QCOMPARE(loadPicture(png, QSize(200, 200)).image.size(), QSize(200, 100));
-        QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(100, 50));
+        QCOMPARE(loadPicture(png).fullSize, QSize(800, 400));
+        // The smallest eighth of the picture that has the detail asked for both ways.
+        QCOMPARE(loadPicture(png, QSize(200, 200)).image.size(), QSize(400, 200));
+        QCOMPARE(loadPicture(jpg, QSize(100, 40)).image.size(), QSize(100, 50));
+        QCOMPARE(loadPicture(jpg, QSize(100, 40)).fullSize, QSize(800, 400));
+        QCOMPARE(loadPicture(jpg, QSize(101, 40)).image.size(), QSize(200, 100));
         // A small picture is never blown up.
         QCOMPARE(loadPicture(png, QSize(2000, 2000)).image.size(), QSize(800, 400));
+        QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(800, 400));
 
         // A wrong extension does not matter: the content decides.
         const QString renamed = dir.filePath(QStringLiteral("really-png.gif"));

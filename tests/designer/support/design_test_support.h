@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QString>
 
@@ -37,7 +38,19 @@ inline vm::Element &element(const design::DesignWindow &window, const char *name
     return window.canvas().element(QString::fromLatin1(name));
 }
 
+inline void click(const QWidget &window, const char *name)
+{
+    control<QPushButton>(window, name).click();
+}
+
 QString currentYear();
+
+// Files: a test data file by name, whole-file reads and writes, and a design file (CR LF
+// endings) with its line n (1-based) replaced.
+QString dataFile(const char *name);
+QByteArray readAll(const QString &path);
+bool writeAll(const QString &path, const QByteArray &bytes);
+QByteArray withLine(const QByteArray &file, int n, const QByteArray &value);
 
 // A file dialog that answers as the test says: the name to choose, or cancel. It records the
 // name the program proposed when it showed the dialog.
@@ -53,5 +66,9 @@ struct ScriptedFileAnswer
 // Puts a scripted presenter into the window's common dialog; the answer object stays owned by
 // the test and must outlive the window's use of it.
 void scriptFileDialog(design::DesignWindow &window, ScriptedFileAnswer &answer);
+
+// Opens or saves `path` through the Open or Save button and a scripted dialog.
+void openFile(design::DesignWindow &window, const QString &path);
+void saveFile(design::DesignWindow &window, const QString &path);
 
 } // namespace vm::test

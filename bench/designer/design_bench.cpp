@@ -1,0 +1,387 @@
+// The designer with a big photograph, measured inside the process against its floors, each
+// floor run right beside its step:
+//   design-picture  choosing a 6000 x 4000 JPEG as main picture ("Picture"), until the canvas
+//                   has painted it; floor: QImageReader decoding it at the picture box's size
+//   design-open     opening a design with that picture and two logos; floor: the same decode
+//                   and the two logos' decodes
+//   design-print    printing that design to a PDF file; floor: a PDF page with the same texts,
+//                   lines and boxes, the pictures already scaled to 600 dpi of their boxes
+//   design_bench INPUT_FOLDER RUNS OUTPUT_FOLDER
+// INPUT_FOLDER holds photo.jpg, logo1.png and logo2.jpg (see make_inputs.cpp). Every dialog
+// is answered by a script, as in the tests. Writes one measurement per line (measure.h), and
+// the printed files to OUTPUT_FOLDER for script/bench to inspect.
+#include "bench/measure.h"
+
+#include "designer/document/design_window.h"
+
+#include "toolkit/canvas.h"
+#include "toolkit/common_dialog.h"
+#include "toolkit/fonts.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+
+#include <cstdio>
+#include <map>
+#include <tuple>
+
+using vm::bench::record;
+using vm::bench::Step;
+using vm::design::DesignWindow;
+
+namespace {
+
+// The headline the printed page must carry as text; script/bench looks for it.
+const QString Headline = QStringLiteral("Summer Sessions 1996");
+
+// Answers file dialogs with the name it is given, and Print Set-Up with a PDF file.
+class ScriptedDialogs final : public vm::DialogPresenter
+{
+public:
+    QString nextFile;
+    QString pdfFile;
+    int shown = 0; // dialogs shown so far
+
+    bool open(vm::CommonDialog &dialog, QWidget *) override { return answer(dialog); }
+    bool save(vm::CommonDialog &dialog, QWidget *) override { return answer(dialog); }
+    bool font(vm::CommonDialog &, QWidget *) override { return false; }
+    bool colour(vm::CommonDialog &, QWidget *) override { return false; }
+    bool printer(vm::CommonDialog &, QPrinter &printer, QWidget *) override
+    {
+        ++shown;
+        if (pdfFile.isEmpty())
+            return false;
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdfFile);
+        return true;
+    }
+
+private:
+    bool answer(vm::CommonDialog &dialog)
+    {
+        ++shown;
+        if (nextFile.isEmpty())
+            return false;
+        dialog.fileName = nextFile;
+        return true;
+    }
+};
+
+class PaintWatch : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return false;
+    }
+};
+
+QImage decode(const QString &path, QSize size = {})
+{
+    QImageReader reader(path);
+    if (size.isValid())
+        reader.setScaledSize(size);
+    return reader.read();
+}
+
+// A note about a row for the results, or ("missing") why it could not be measured.
+void note(const char *kind, const char *row, const QString &text)
+{
+    std::printf("%s\t%s\t%s\n", kind, row, qPrintable(text));
+    std::fflush(stdout);
+}
+
+class Bench
+{
+public:
+    explicit Bench(const QString &inputs) : m_inputs(inputs), m_canvas(m_window.canvas())
+    {
+        auto dialogs = std::make_unique<ScriptedDialogs>();
+        m_dialogs = dialogs.get();
+        m_window.commonDialog().setPresenter(std::move(dialogs));
+        m_canvas.installEventFilter(&m_watch);
+    }
+
+    bool start()
+    {
+        m_window.show();
+        if (!QTest::qWaitForWindowExposed(&m_window))
+            return false;
+        // The save question is the user's to switch off; it would stop every Open.
+        if (auto *prompt = m_window.findChild<QCheckBox *>(QStringLiteral("Check12")))
+            prompt->setChecked(false);
+        if (auto *headline = m_window.findChild<QLineEdit *>(QStringLiteral("Text1")))
+            headline->setText(Headline);
+        settle();
+        return true;
+    }
+
+    QString photo() const { return m_inputs + QStringLiteral("/photo.jpg"); }
+    QString logo(int n) const
+    {
+        return m_inputs + (n == 1 ? QStringLiteral("/logo1.png") : QStringLiteral("/logo2.jpg"));
+    }
+    QSize pictureBox() const
+    {
+        const vm::Element &box = m_canvas.element(u"Image1");
+        return QSize(qRound(box.width()), qRound(box.height()));
+    }
+
+    // Chooses the photo as main picture; true when the canvas has painted a new picture.
+    bool choosePicture(const char *row)
+    {
+        const qint64 before = picture().cacheKey();
+        m_dialogs->nextFile = photo();
+        m_watch.painted = false;
+        Step step;
+        click("Command8");
+        settle();
+        const double wall = step.wallMs();
+        m_dialogs->nextFile.clear();
+        if (!m_watch.painted || picture().isNull() || picture().cacheKey() == before)
+            return false;
+        if (row)
+            record(row, "subject", step, wall);
+        return true;
+    }
+
+    void pictureFloor()
+    {
+        Step step;
+        const QImage image = decode(photo(), pictureBox());
+        record("design-picture", "floor", step, step.wallMs());
+    }
+
+    // The design the open and print rows use, written by the program's own Save.
+    bool makeDesign(const QString &path)
+    {
+        if (!choosePicture(nullptr))
+            return false;
+        m_dialogs->nextFile = logo(1);
+        click("Command9");
+        m_dialogs->nextFile = logo(2);
+        click("Command12");
+        m_dialogs->nextFile = path;
+        click("Command2");
+        m_dialogs->nextFile.clear();
+        settle();
+        return QFileInfo::exists(path);
+    }
+
+    bool openDesign(const QString &path)
+    {
+        // A fresh design first, so that the open really fills every picture slot again.
+        click("Command4");
+        settle();
+        m_dialogs->nextFile = path;
+        m_watch.painted = false;
+        Step step;
+        click("Command1");
+        settle();
+        const double wall = step.wallMs();
+        m_dialogs->nextFile.clear();
+        if (!m_watch.painted || picture().isNull())
+            return false;
+        record("design-open", "subject", step, wall);
+        return true;
+    }
+
+    void openFloor()
+    {
+        Step step;
+        const QImage main = decode(photo(), pictureBox());
+        const QImage first = decode(logo(1));
+        const QImage second = decode(logo(2));
+        record("design-open", "floor", step, step.wallMs());
+    }
+
+    bool print(const QString &pdf)
+    {
+        // Print Set-Up points the program's printer at the file.
+        m_dialogs->pdfFile = pdf;
+        click("Command11");
+        m_dialogs->pdfFile.clear();
+        QFile::remove(pdf);
+        Step step;
+        click("Command7");
+        const double wall = step.wallMs();
+        if (!QFileInfo::exists(pdf))
+            return false;
+        record("design-print", "subject", step, wall);
+        record("design-print", "subject", "file_kib", QFileInfo(pdf).size() / 1024.0);
+        return true;
+    }
+
+    // The floor's page: the canvas's visible elements drawn plainly, its pictures scaled to
+    // 600 dpi of their boxes beforehand.
+    void printFloor(const QString &pdf)
+    {
+        std::map<const vm::Element *, QImage> scaled;
+        for (const vm::Element *element : m_canvas.stackingOrder()) {
+            if (element->isVisible() && element->kind() == vm::ElementKind::Picture &&
+                !element->picture().isNull())
+                scaled[element] = element->picture().scaled(
+                    qRound(element->width() * 600 / 96), qRound(element->height() * 600 / 96),
+                    Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        }
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+
+        Step step;
+        {
+            QPainter painter(&printer);
+            const qreal scale = printer.resolution() / 96.0;
+            painter.scale(scale, scale);
+            for (const vm::Element *element : m_canvas.stackingOrder()) {
+                if (!element->isVisible())
+                    continue;
+                switch (element->kind()) {
+                case vm::ElementKind::Text:
+                    painter.setFont(vm::toQFont(element->font(), painter.device()));
+                    painter.drawText(element->rect(),
+                                     element->autoSize() ? 0 : int(Qt::TextWordWrap),
+                                     element->caption());
+                    break;
+                case vm::ElementKind::Line:
+                    painter.setPen(QPen(Qt::black, element->borderWidth()));
+                    painter.drawLine(QPointF(element->x1(), element->y1()),
+                                     QPointF(element->x2(), element->y2()));
+                    break;
+                case vm::ElementKind::Rectangle:
+                    painter.setPen(QPen(Qt::black, element->borderWidth()));
+                    painter.drawRect(element->rect());
+                    break;
+                case vm::ElementKind::Picture:
+                    if (const auto found = scaled.find(element); found != scaled.end())
+                        painter.drawImage(element->rect(), found->second);
+                    break;
+                }
+            }
+        }
+        record("design-print", "floor", step, step.wallMs());
+        record("design-print", "floor", "file_kib", QFileInfo(pdf).size() / 1024.0);
+    }
+
+    QSize decodedPicture() const { return picture().size(); }
+
+    // True when clicking the button opens its dialog (answered with Cancel), that is when
+    // this build has the button's handler.
+    bool opensDialog(const char *button)
+    {
+        const int before = m_dialogs->shown;
+        click(button);
+        return m_dialogs->shown > before;
+    }
+
+private:
+    const QImage &picture() const { return m_canvas.element(u"Image1").picture(); }
+
+    void click(const char *button)
+    {
+        if (auto *found = m_window.findChild<QPushButton *>(QString::fromLatin1(button)))
+            found->click();
+    }
+
+    void settle()
+    {
+        QCoreApplication::processEvents();
+        m_window.repaint();
+    }
+
+    QString m_inputs;
+    DesignWindow m_window;
+    vm::Canvas &m_canvas;
+    ScriptedDialogs *m_dialogs = nullptr;
+    PaintWatch m_watch;
+};
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    vm::installFontSubstitutes();
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: design_bench INPUT_FOLDER RUNS OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QString inputs = QFile::decodeName(argv[1]);
+    const int runs = std::atoi(argv[2]);
+    const QString output = QFile::decodeName(argv[3]);
+
+    Bench bench(inputs);
+    if (!bench.start())
+        return 1;
+    // Each row needs its button's handler; a build without one cannot be measured. Print
+    // shows no dialog of its own; Print Set-Up, which comes with it, does.
+    for (const auto &[row, button, what] : {std::tuple{"design-picture", "Command8", "Picture"},
+                                            {"design-open", "Command1", "Open"},
+                                            {"design-print", "Command11", "Print Set-Up"}}) {
+        if (!bench.opensDialog(button))
+            note("missing", row,
+                 QStringLiteral("the %1 button (%2) has no handler in this build")
+                     .arg(QLatin1String(what), QLatin1String(button)));
+    }
+    const QSize box = bench.pictureBox();
+    note("note", "design-picture",
+         QStringLiteral("the main picture's box is %1 x %2 pixels; the floor "
+                        "decodes at that size")
+             .arg(box.width())
+             .arg(box.height()));
+
+    // Read once untimed, so that every timed run finds the file in the page cache.
+    decode(bench.photo(), box);
+    for (int run = 1; run <= runs; ++run) {
+        bench.pictureFloor();
+        if (!bench.choosePicture("design-picture")) {
+            note("missing", "design-picture",
+                 QStringLiteral("the Picture button loaded no picture"));
+            // The other rows need a design with this picture.
+            for (const char *row : {"design-open", "design-print"})
+                note("missing", row, QStringLiteral("needs the Picture button to make its design"));
+            return 0;
+        }
+    }
+
+    const QSize decoded = bench.decodedPicture();
+    note("note", "design-picture",
+         QStringLiteral("the program keeps the photo decoded at %1 x %2")
+             .arg(decoded.width())
+             .arg(decoded.height()));
+
+    const QString design = output + QStringLiteral("/bench.vmd");
+    if (!bench.makeDesign(design)) {
+        for (const char *row : {"design-open", "design-print"})
+            note("missing", row, QStringLiteral("the design could not be made and saved"));
+        return 0;
+    }
+    for (int run = 1; run <= runs; ++run) {
+        bench.openFloor();
+        if (!bench.openDesign(design)) {
+            note("missing", "design-open", QStringLiteral("Open showed no picture"));
+            return 0;
+        }
+    }
+
+    for (int run = 1; run <= runs; ++run) {
+        bench.printFloor(output + QStringLiteral("/design-floor-%1.pdf").arg(run));
+        if (!bench.print(output + QStringLiteral("/design-%1.pdf").arg(run))) {
+            note("missing", "design-print", QStringLiteral("Print wrote no PDF file"));
+            return 0;
+        }
+    }
+    return 0;
+}

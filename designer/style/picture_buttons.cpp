@@ -1,0 +1,86 @@
+// The three picture buttons and "CLR": each button fills its slot from a picture file, and the
+// clearing window empties the slots that are ticked.
+
+#include "designer/document/design_window.h"
+
+#include "designer/layout/centring.h"
+#include "designer/windows/pixclear_window.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+#include <array>
+#include <utility>
+
+namespace vm::design {
+
+namespace {
+
+const QString ImageFilter = QStringLiteral("Image Files|*.jpg;*.gif;*.bmp");
+
+} // namespace
+
+bool DesignWindow::fillPictureSlot(vm::Element &box, QLabel &pathLabel)
+{
+    // Only the filter is set: the dialog keeps the name, title and folder of its last use.
+    CommonDialog1.filter = ImageFilter;
+    if (!CommonDialog1.showOpen(this))
+        return false;
+    // The label names the chosen file even when it turns out not to be a picture: the design
+    // then saves that name, and Open reports it.
+    pathLabel.setText(CommonDialog1.fileName);
+    return loadPictureInto(box, CommonDialog1.fileName).ok();
+}
+
+void DesignWindow::onCommand8Clicked()
+{
+    if (!fillPictureSlot(*Image1, *PIXFLN))
+        return;
+    // Centred on the cover at the size it has; the size fields are not touched.
+    Image1->setTop(centreExact(Shape1->height(), Image1->height()));
+    Image1->setLeft(centreExact(m_shared.CoverWidth, Image1->width()));
+}
+
+void DesignWindow::onCommand9Clicked()
+{
+    fillPictureSlot(*Image2, *Label30);
+}
+
+void DesignWindow::onCommand12Clicked()
+{
+    fillPictureSlot(*Image3, *LOGO2FLN);
+}
+
+PixclearWindow &DesignWindow::ensurePixclearWindow()
+{
+    if (!m_pixclear) {
+        m_pixclear = new PixclearWindow;
+        m_pixclear->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_pixclear, &PixclearWindow::okClicked, this,
+                &DesignWindow::onPixclearCommand1Clicked);
+    }
+    return *m_pixclear;
+}
+
+void DesignWindow::onCommand16Clicked()
+{
+    PixclearWindow &pixclear = ensurePixclearWindow();
+    pixclear.show();
+    pixclear.activateWindow();
+}
+
+void DesignWindow::onPixclearCommand1Clicked()
+{
+    // The slots as they are now; the main picture's box keeps its size and place.
+    const std::array<std::pair<Element *, QLabel *>, 3> pictures{
+        {{Image1, PIXFLN}, {Image2, Label30}, {Image3, LOGO2FLN}}};
+    for (int n = 1; n <= 3; ++n) {
+        if (m_pixclear->check(n)->isChecked()) {
+            pictures[n - 1].second->clear();
+            pictures[n - 1].first->clearPicture();
+        }
+    }
+    m_pixclear->hide();
+}
+
+} // namespace vm::design
