@@ -122,13 +122,19 @@ extern "C" int LLVMFuzzerInitialize(int *argc, char ***argv)
     installFontSubstitutes();
     qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &) {});
     folder = std::make_unique<QTemporaryDir>();
+    const QString started = QDir::currentPath();
     check(folder->isValid() && QDir::setCurrent(folder->path()), "no temporary folder");
     makePictures();
+    QDir::setCurrent(started);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
+    // Relative paths lead into the folder of pictures while the input runs; libFuzzer's own
+    // paths stay as given.
+    const QString started = QDir::currentPath();
+    QDir::setCurrent(folder->path());
     const QString opened = QStringLiteral("opened.vmd");
     const QString first = QStringLiteral("first.vmd");
     const QString second = QStringLiteral("second.vmd");
@@ -163,5 +169,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     }
     // Windows that closed themselves go now, not at the end of the run.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QDir::setCurrent(started);
     return 0;
 }
