@@ -109,6 +109,7 @@ private slots:
     void openedOnAWindow();
     void hostilePicturesInADesign_data();
     void hostilePicturesInADesign();
+    void hostilePicturesThroughThePictureButton();
 
 private:
     // Clicks a button of the window with the file dialog answering `path`.
@@ -274,7 +275,8 @@ bool HostileFilesTest::openCalmly(DesignWindow &design, const QString &path)
 
 void HostileFilesTest::checkUsable(DesignWindow &design, const QTemporaryDir &dir)
 {
-    QVERIFY(!secondaryWindow(design, "Wait")->isVisible());
+    const QWidget *wait = secondaryWindow(design, "Wait");
+    QVERIFY(!wait || !wait->isVisible());
     const QString first = dir.filePath(u"first.vmd"_s);
     clickWithFile(design, "Command2", first);
     QVERIFY(!design.findChild<QMessageBox *>(u"SaveError"_s));
@@ -380,6 +382,37 @@ void HostileFilesTest::hostilePicturesInADesign()
     QCOMPARE(control<QLabel>(design, "PIXFLN").text(), picture);
     QCOMPARE(design.titleArea(24).caption(), u"24. „Stück“ für 5 €"_s);
     QCOMPARE(entry(design, "Text12").text(), u"Ça Va Éditions"_s);
+    checkUsable(design, dir);
+}
+
+void HostileFilesTest::hostilePicturesThroughThePictureButton()
+{
+    // The same loader behind the "Picture" button: a refused picture leaves the one before.
+    QTemporaryDir dir;
+    const QString good = dir.filePath(u"good.png"_s);
+    QVERIFY(writeFile(good, encodedPicture("PNG", {64, 48})));
+    const QString huge = dir.filePath(u"huge.jpg"_s);
+    QVERIFY(writeFile(huge, withJpegSize(encodedPicture("JPEG", {64, 48}, true), 50000, 50000)));
+    const QString empty = dir.filePath(u"empty.gif"_s);
+    QVERIFY(writeFile(empty, {}));
+    const QString frames = dir.filePath(u"frames.gif"_s);
+    QVERIFY(writeFile(frames, framesGif({64, 48}, 20000)));
+
+    DesignWindow design;
+    const vm::Element &image1 = element(design, "Image1");
+    clickWithFile(design, "Command8", good);
+    const qint64 kept = image1.picture().cacheKey();
+    QVERIFY(!image1.picture().isNull());
+    for (const QString &refused : {huge, empty, u"/dev/zero"_s}) {
+        QElapsedTimer timer;
+        timer.start();
+        clickWithFile(design, "Command8", refused);
+        QVERIFY2(timer.elapsed() < 3000, qPrintable(refused));
+        QCOMPARE(image1.picture().cacheKey(), kept);
+        QCOMPARE(control<QLabel>(design, "PIXFLN").text(), refused);
+    }
+    clickWithFile(design, "Command8", frames);
+    QVERIFY(image1.picture().cacheKey() != kept);
     checkUsable(design, dir);
 }
 
