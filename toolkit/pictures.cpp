@@ -69,6 +69,14 @@ PictureLoad loadPicture(const QString &path, QSize detail)
     reader.setAutoTransform(true);
     // Sizes are read as stored; a picture stored on its side is shown turned upright.
     const QSize stored = reader.size();
+    // A decoder works at the picture's full size even when asked for a smaller image (a
+    // progressive JPEG keeps every coefficient of it), so the limit holds for the full size too.
+    if (stored.isValid() && qint64(stored.width()) * stored.height() > PictureLargestPixels) {
+        result.error = tr("The picture is too large (%1 x %2 pixels).")
+                           .arg(stored.width())
+                           .arg(stored.height());
+        return result;
+    }
     const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     result.fullSize = turned ? stored.transposed() : stored;
     if (detail.isValid() && !stored.isEmpty()) {

@@ -357,6 +357,10 @@ QByteArray encodeDesign(const FileValues &values)
         bytes += text.toUtf8();
         bytes += "\r\n";
     }
+    // The reader takes a byte-order mark at the file's start off; a first line that starts
+    // with U+FEFF would lose it, unless a mark goes before it.
+    if (bytes.startsWith(ByteOrderMark))
+        bytes.prepend(ByteOrderMark);
     return bytes;
 }
 
