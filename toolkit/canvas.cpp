@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vm {
 
@@ -14,6 +15,10 @@ namespace {
 
 // Pictures print at up to 600 dpi; a design pixel is 1/96 inch.
 constexpr qreal PaperDetail = 600.0 / 96.0;
+
+// The screen keeps a picture scaled to its box when the box is no larger than this (64 MiB).
+constexpr qreal LargestScreenCacheSide = 16384;
+constexpr qreal LargestScreenCachePixels = 4096.0 * 4096.0;
 
 } // namespace
 
@@ -179,7 +184,8 @@ QImage Element::fittedPicture(qreal devicePixelsX, qreal devicePixelsY) const
     // Rounded up, as the picture loader does, so a picture decoded for its box is used as it
     // is.
     const auto most = [](float length, qreal perPixel) {
-        return std::max(1, int(std::ceil(length * std::min(perPixel, PaperDetail))));
+        const double pixels = std::ceil(double(length) * std::min(perPixel, PaperDetail));
+        return int(std::clamp(pixels, 1.0, double(std::numeric_limits<int>::max())));
     };
     const int width = std::min(m_picture.width(), most(m_width, devicePixelsX));
     const int height = std::min(m_picture.height(), most(m_height, devicePixelsY));
@@ -305,7 +311,9 @@ void Element::paint(QPainter &painter) const
             break;
         const QRectF box = rect();
         const QTransform t = painter.deviceTransform();
-        if (t.type() <= QTransform::TxTranslate) {
+        if (t.type() <= QTransform::TxTranslate && box.width() <= LargestScreenCacheSide &&
+            box.height() <= LargestScreenCacheSide &&
+            box.width() * box.height() <= LargestScreenCachePixels) {
             // On the screen the picture is drawn at its box size; scaling it once and
             // keeping the result makes repaints cheap for large pictures.
             const QSize size(qRound(box.width()), qRound(box.height()));
@@ -313,6 +321,14 @@ void Element::paint(QPainter &painter) const
                 m_screenCache =
                     m_picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             painter.drawImage(box.topLeft(), m_screenCache);
+        } else if (t.type() <= QTransform::TxTranslate) {
+            // A box far larger than any cover (a damaged file or the size fields can make
+            // one) would need gigabytes scaled whole; only the part that shows is drawn.
+            m_screenCache = QImage();
+            painter.save();
+            painter.setRenderHint(QPainter::SmoothPixmapTransform);
+            painter.drawImage(box, m_picture);
+            painter.restore();
         } else {
             // On paper a picture keeps at most 600 dpi of its box (and no more than the device
             // has): finer detail does not show, and a vector device such as a PDF file would

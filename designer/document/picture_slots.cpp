@@ -2,7 +2,9 @@
 
 #include "toolkit/pictures.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace vm::design {
 
@@ -21,8 +23,13 @@ const QString SourceHeightKey = QStringLiteral("vm-source-height");
 // stretched into the box, so each direction counts on its own.
 QSize printDetail(const vm::Element &box)
 {
-    return QSize(int(std::ceil(std::max(1.0f, box.width()) * PrintDetail)),
-                 int(std::ceil(std::max(1.0f, box.height()) * PrintDetail)));
+    // A box far beyond any paper (a damaged design file can make one) asks for no more than
+    // an int holds; the loader never decodes beyond the picture's own size anyway.
+    const auto pixels = [](float length) {
+        const double wanted = std::ceil(std::max(1.0, double(length)) * PrintDetail);
+        return int(std::min(wanted, double(std::numeric_limits<int>::max())));
+    };
+    return QSize(pixels(box.width()), pixels(box.height()));
 }
 
 bool covers(QSize size, QSize detail)

@@ -110,6 +110,7 @@ private slots:
     void hostilePicturesInADesign_data();
     void hostilePicturesInADesign();
     void hostilePicturesThroughThePictureButton();
+    void enormousPictureBox();
 
 private:
     // Clicks a button of the window with the file dialog answering `path`.
@@ -414,6 +415,34 @@ void HostileFilesTest::hostilePicturesThroughThePictureButton()
     clickWithFile(design, "Command8", frames);
     QVERIFY(image1.picture().cacheKey() != kept);
     checkUsable(design, dir);
+}
+
+void HostileFilesTest::enormousPictureBox()
+{
+    // Found by fuzzing: a main picture's box of 1e30 pixels asked the loader for more detail
+    // than an int holds (undefined behaviour, reported by the sanitizer pass), and drawing a
+    // box of 30000 x 30000 took 3.4 GB.
+    QTemporaryDir dir;
+    const QString photo = dir.filePath(u"photo.png"_s);
+    QVERIFY(writeFile(photo, encodedPicture("PNG", {64, 48})));
+    for (const float side : {1e30f, 30000.0f}) {
+        FileValues values = richDesign();
+        values[13] = photo;
+        values[14] = side; // height
+        values[15] = side; // width
+        const QString path = dir.filePath(u"design.vmd"_s);
+        QVERIFY(writeFile(path, encodeDesign(values)));
+
+        DesignWindow design;
+        const long peakBefore = peakKiB();
+        QVERIFY(openCalmly(design, path));
+        QCOMPARE(element(design, "Image1").width(), side);
+        QVERIFY(!element(design, "Image1").picture().isNull());
+        const QImage shown = design.canvas().render(QRect(0, 0, 456, 456));
+        QVERIFY(!shown.isNull());
+        QVERIFY2(peakKiB() - peakBefore < 256 * 1024, "the box took its size in memory");
+        checkUsable(design, dir);
+    }
 }
 
 QTEST_MAIN(HostileFilesTest)

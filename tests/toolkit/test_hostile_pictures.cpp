@@ -2,6 +2,7 @@
 // frames, and paths that are no file at all. Each gets a calm answer, quickly and without
 // taking much memory, and the loader works as before afterwards.
 
+#include "toolkit/canvas.h"
 #include "toolkit/pictures.h"
 
 #include "support/hostile_pictures.h"
@@ -10,6 +11,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,6 +58,8 @@ private slots:
     void pathsThatAreNoFile_data();
     void pathsThatAreNoFile();
     void thousandsOfFrames();
+    void enormousBoxes_data();
+    void enormousBoxes();
 };
 
 // The designer asks for pictures at the detail a box needs on paper; files are tried both ways.
@@ -190,6 +194,44 @@ void HostilePicturesTest::thousandsOfFrames()
     QVERIFY(timer.elapsed() < 2000);
     QCOMPARE(load.fullSize, QSize(64, 48));
     QVERIFY(load.image.width() >= 32 && load.image.width() <= 64);
+}
+
+void HostilePicturesTest::enormousBoxes_data()
+{
+    // A damaged design file or the size fields can make a picture's box of any size.
+    QTest::addColumn<QSizeF>("box");
+    QTest::newRow("30000 x 30000") << QSizeF(30000, 30000);
+    QTest::newRow("2e9 wide") << QSizeF(2e9, 300);
+    QTest::newRow("1e30 x 1e30") << QSizeF(1e30, 1e30);
+}
+
+void HostilePicturesTest::enormousBoxes()
+{
+    // Drawn on the screen, on paper and fitted to paper, a picture takes memory by what shows,
+    // not by the size of its box.
+    QFETCH(QSizeF, box);
+    Canvas canvas;
+    Element &picture = canvas.add(u"Image1"_s, ElementKind::Picture);
+    QImage photo(640, 480, QImage::Format_RGB32);
+    photo.fill(Qt::darkCyan);
+    picture.setGeometry(-10, -10, float(box.width()), float(box.height()));
+    picture.setPicture(photo);
+
+    const long peakBefore = peakKiB();
+    QElapsedTimer timer;
+    timer.start();
+    const QImage screen = canvas.render(QRect(0, 0, 456, 456));
+    QCOMPARE(screen.pixelColor(100, 100), QColor(Qt::darkCyan));
+    QImage paper(900, 900, QImage::Format_RGB32);
+    QPainter painter(&paper);
+    painter.scale(600.0 / 96.0, 600.0 / 96.0);
+    canvas.paint(painter, QRectF(0, 0, 144, 144));
+    painter.end();
+    QCoreApplication::processEvents(); // the picture is fitted to paper after it is shown
+    QVERIFY2(timer.elapsed() < 5000, qPrintable(u"took %1 ms"_s.arg(timer.elapsed())));
+    QVERIFY2(peakKiB() - peakBefore < 256 * 1024,
+             qPrintable(u"took %1 MiB"_s.arg((peakKiB() - peakBefore) / 1024)));
+    QVERIFY(!picture.picture().isNull());
 }
 
 QTEST_MAIN(HostilePicturesTest)
