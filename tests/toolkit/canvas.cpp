@@ -1,36 +1,31 @@
-// The drawn canvas, picture loading, true-size page printing and hover help: the pieces the
+// The drawn canvas, true-size page printing, hover help and file filters: the pieces the
 // designer and the index creator draw and print with.
 #include "toolkit/canvas.h"
 #include "toolkit/common_dialog.h"
 #include "toolkit/hover_help.h"
 #include "toolkit/page_print.h"
-#include "toolkit/pictures.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
-#include <QProcess>
-#include <QStandardPaths>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "support/pages.h"
+#include "support/test_main.h"
+
 #include <limits>
 
-#include <sys/stat.h>
-
 using namespace vm;
+using namespace Qt::StringLiterals;
 
 class CanvasTest : public QObject
 {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { installFontSubstitutes(); }
-
     void textSizesItselfAtOnce()
     {
         Canvas canvas;
@@ -158,60 +153,6 @@ private slots:
         QCOMPARE(picture.picture().size(), QSize(10, 10)); // never enlarged
     }
 
-    void picturesRefuseWhatIsNotAPicture()
-    {
-        QTemporaryDir dir;
-        QVERIFY(!loadPicture(dir.path()).ok());
-        QVERIFY(!loadPicture(dir.filePath(QStringLiteral("missing.jpg"))).ok());
-        QVERIFY(!loadPicture(QString()).ok());
-
-        // A FIFO with no writer would block a plain open for ever.
-        const QString fifo = dir.filePath(QStringLiteral("pipe.jpg"));
-        QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
-        QElapsedTimer timer;
-        timer.start();
-        QVERIFY(!loadPicture(fifo).ok());
-        QVERIFY(timer.elapsed() < 5000);
-
-        QVERIFY(!loadPicture(QStringLiteral("/dev/zero")).ok());
-
-        const QString text = dir.filePath(QStringLiteral("notes.jpg"));
-        QFile file(text);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("not a picture at all");
-        file.close();
-        const PictureLoad bad = loadPicture(text);
-        QVERIFY(!bad.ok());
-        QVERIFY(!bad.error.isEmpty());
-    }
-
-    void picturesDecodeAtTheSizeAsked()
-    {
-        QTemporaryDir dir;
-        QImage big(800, 400, QImage::Format_RGB32);
-        big.fill(Qt::darkCyan);
-        const QString png = dir.filePath(QStringLiteral("wide.png"));
-        QVERIFY(big.save(png));
-        const QString jpg = dir.filePath(QStringLiteral("wide.jpg"));
-        QVERIFY(big.save(jpg));
-
-        QCOMPARE(loadPicture(png).image.size(), QSize(800, 400));
-        QCOMPARE(loadPicture(png).fullSize, QSize(800, 400));
-        // The smallest eighth of the picture that has the detail asked for both ways.
-        QCOMPARE(loadPicture(png, QSize(200, 200)).image.size(), QSize(400, 200));
-        QCOMPARE(loadPicture(jpg, QSize(100, 40)).image.size(), QSize(100, 50));
-        QCOMPARE(loadPicture(jpg, QSize(100, 40)).fullSize, QSize(800, 400));
-        QCOMPARE(loadPicture(jpg, QSize(101, 40)).image.size(), QSize(200, 100));
-        // A small picture is never blown up.
-        QCOMPARE(loadPicture(png, QSize(2000, 2000)).image.size(), QSize(800, 400));
-        QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(800, 400));
-
-        // A wrong extension does not matter: the content decides.
-        const QString renamed = dir.filePath(QStringLiteral("really-png.gif"));
-        QVERIFY(QFile::copy(png, renamed));
-        QVERIFY(loadPicture(renamed).ok());
-    }
-
     void pagePrintsAtTrueSize()
     {
         QTemporaryDir dir;
@@ -227,16 +168,9 @@ private slots:
         QVERIFY2(result.ok(), qPrintable(result.error));
         QVERIFY(QFileInfo(pdf).size() > 0);
 
-        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        if (pdftoppm.isEmpty())
-            QSKIP("pdftoppm (poppler-utils) is not installed; the page was not measured");
-        QProcess render;
-        render.start(pdftoppm,
-                     {QStringLiteral("-r"), QStringLiteral("96"), QStringLiteral("-png"),
-                      QStringLiteral("-singlefile"), pdf, dir.filePath(QStringLiteral("page"))});
-        QVERIFY(render.waitForFinished(30000));
-        const QImage page(dir.filePath(QStringLiteral("page.png")));
-        QVERIFY(!page.isNull());
+        if (const QString tool = test::missingPdfTool(); !tool.isEmpty())
+            QSKIP(qPrintable(tool + u" (poppler-utils) is missing: the page is not measured"_s));
+        const QImage page = test::renderPdfPage(pdf);
         QCOMPARE(page.pixelColor(2, 2), QColor(Qt::black));
         QCOMPARE(page.pixelColor(454, 94), QColor(Qt::black));
         QCOMPARE(page.pixelColor(458, 50), QColor(Qt::white));
@@ -269,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(CanvasTest)
-#include "test_canvas.moc"
+VM_TEST_CLASS(CanvasTest)
+#include "canvas.moc"

@@ -1,21 +1,19 @@
-// Hostile picture files: truncated, empty, mislabelled, with enormous headers or thousands of
-// frames, and paths that are no file at all. Each gets a calm answer, quickly and without
-// taking much memory, and the loader works as before afterwards.
-
+// Loading pictures: decoded only as large as asked, and calm about every hostile file or path
+// (truncated, mislabelled, enormous headers, thousands of frames, things that are no file),
+// without taking much memory; a canvas draws a picture in any box without running out of it.
 #include "toolkit/canvas.h"
 #include "toolkit/pictures.h"
 
+#include "support/files.h"
 #include "support/hostile_pictures.h"
+#include "support/test_main.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -33,26 +31,14 @@ enum class Answer
     RefusedOrLoaded,
 };
 
-long peakKiB()
-{
-    rusage usage = {};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
-}
-
-bool writeFile(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
 } // namespace
 
-class HostilePicturesTest : public QObject
+class PicturesTest : public QObject
 {
     Q_OBJECT
 
 private slots:
+    void decodesAtTheSizeAsked();
     void hostileFiles_data();
     void hostileFiles();
     void pathsThatAreNoFile_data();
@@ -62,8 +48,28 @@ private slots:
     void enormousBoxes();
 };
 
+void PicturesTest::decodesAtTheSizeAsked()
+{
+    QTemporaryDir dir;
+    QImage big(800, 400, QImage::Format_RGB32);
+    big.fill(Qt::darkCyan);
+    const QString png = dir.filePath(u"wide.png"_s);
+    const QString jpg = dir.filePath(u"wide.jpg"_s);
+    QVERIFY(big.save(png) && big.save(jpg));
+
+    QCOMPARE(loadPicture(png).image.size(), QSize(800, 400));
+    // The smallest eighth of the picture that has the detail asked for both ways.
+    QCOMPARE(loadPicture(png, QSize(200, 200)).image.size(), QSize(400, 200));
+    QCOMPARE(loadPicture(jpg, QSize(100, 40)).image.size(), QSize(100, 50));
+    QCOMPARE(loadPicture(jpg, QSize(100, 40)).fullSize, QSize(800, 400));
+    QCOMPARE(loadPicture(jpg, QSize(101, 40)).image.size(), QSize(200, 100));
+    // A small picture is never blown up.
+    QCOMPARE(loadPicture(png, QSize(2000, 2000)).image.size(), QSize(800, 400));
+    QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(800, 400));
+}
+
 // The designer asks for pictures at the detail a box needs on paper; files are tried both ways.
-void HostilePicturesTest::hostileFiles_data()
+void PicturesTest::hostileFiles_data()
 {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes");
@@ -85,8 +91,9 @@ void HostilePicturesTest::hostileFiles_data()
     const QList<Row> rows = {
         {"zero bytes", u"empty.jpg"_s, {}, Answer::Refused},
         {"text as GIF", u"notes.gif"_s, "GIF? no, just words\n", Answer::Refused},
+        // The content decides, not the name.
         {"JPEG named BMP", u"photo.bmp"_s, jpeg, Answer::Loaded},
-        {"BMP named JPEG", u"photo.jpg"_s, bmp, Answer::Loaded},
+        {"PNG named GIF", u"photo.gif"_s, png, Answer::Loaded},
         {"truncated JPEG", u"cut.jpg"_s, jpeg.first(jpeg.size() / 2), Answer::RefusedOrLoaded},
         {"JPEG header only", u"head.jpg"_s, jpeg.first(jpeg.indexOf("\xFF\xDA")),
          Answer::RefusedOrLoaded},
@@ -113,7 +120,7 @@ void HostilePicturesTest::hostileFiles_data()
     }
 }
 
-void HostilePicturesTest::hostileFiles()
+void PicturesTest::hostileFiles()
 {
     QFETCH(QString, name);
     QFETCH(QByteArray, bytes);
@@ -121,19 +128,14 @@ void HostilePicturesTest::hostileFiles()
     QFETCH(QSize, fitWithin);
     QTemporaryDir dir;
     const QString path = dir.filePath(name);
-    QVERIFY(writeFile(path, bytes));
+    QVERIFY(writeAll(path, bytes));
 
     const long peakBefore = peakKiB();
-    QElapsedTimer timer;
-    timer.start();
     const PictureLoad load = loadPicture(path, fitWithin);
-    QVERIFY2(timer.elapsed() < 3000, qPrintable(u"took %1 ms"_s.arg(timer.elapsed())));
     QVERIFY2(peakKiB() - peakBefore < 64 * 1024, "took more than 64 MiB");
-
     if (load.ok()) {
         QVERIFY2(answer != Answer::Refused, "a hostile picture was decoded");
         QVERIFY(!load.image.isNull());
-        QVERIFY(load.error.isEmpty());
     } else {
         QVERIFY2(answer != Answer::Loaded, qPrintable(load.error));
         QVERIFY(load.image.isNull());
@@ -141,22 +143,23 @@ void HostilePicturesTest::hostileFiles()
     }
 }
 
-void HostilePicturesTest::pathsThatAreNoFile_data()
+void PicturesTest::pathsThatAreNoFile_data()
 {
     QTest::addColumn<QString>("path"); // relative paths are made inside a temporary folder
+    QTest::newRow("empty name") << "";
+    QTest::newRow("missing") << "missing.jpg";
     QTest::newRow("folder named like a picture") << "folder.jpg";
-    QTest::newRow("FIFO") << "pipe.gif";
+    QTest::newRow("FIFO") << "pipe.gif"; // a plain open would wait for a writer for ever
     QTest::newRow("link to a FIFO") << "link-to-pipe.bmp";
     QTest::newRow("dangling link") << "nowhere.jpg";
     QTest::newRow("link loop") << "loop.jpg";
     QTest::newRow("below a file") << "plain.jpg/inner.jpg";
     QTest::newRow("endless device") << "/dev/zero";
-    QTest::newRow("random device") << "/dev/urandom";
     QTest::newRow("empty device") << "/dev/null";
     QTest::newRow("terminal") << "/dev/tty";
 }
 
-void HostilePicturesTest::pathsThatAreNoFile()
+void PicturesTest::pathsThatAreNoFile()
 {
     QFETCH(QString, path);
     QTemporaryDir dir;
@@ -166,37 +169,27 @@ void HostilePicturesTest::pathsThatAreNoFile()
     QCOMPARE(::symlink(native + "pipe.gif", native + "link-to-pipe.bmp"), 0);
     QCOMPARE(::symlink(native + "gone.jpg", native + "nowhere.jpg"), 0);
     QCOMPARE(::symlink(native + "loop.jpg", native + "loop.jpg"), 0);
-    QVERIFY(writeFile(dir.filePath(u"plain.jpg"_s), encodedPicture("JPEG")));
+    QVERIFY(writeAll(dir.filePath(u"plain.jpg"_s), encodedPicture("JPEG")));
 
-    QElapsedTimer timer;
-    timer.start();
-    const PictureLoad load = loadPicture(path.startsWith(u'/') ? path : dir.filePath(path));
-    QVERIFY(timer.elapsed() < 3000);
+    const PictureLoad load =
+        loadPicture(path.isEmpty() || path.startsWith(u'/') ? path : dir.filePath(path));
     QVERIFY(!load.ok());
     QVERIFY(load.image.isNull());
-
-    // The loader is as good as before.
-    const QString good = dir.filePath(u"good.png"_s);
-    QVERIFY(writeFile(good, encodedPicture("PNG")));
-    QCOMPARE(loadPicture(good).image.size(), QSize(200, 100));
+    QVERIFY(!load.error.isEmpty());
 }
 
-void HostilePicturesTest::thousandsOfFrames()
+void PicturesTest::thousandsOfFrames()
 {
     // Only the first frame is decoded, so length costs nothing.
     QTemporaryDir dir;
     const QString path = dir.filePath(u"long.gif"_s);
-    QVERIFY(writeFile(path, framesGif({64, 48}, 20000)));
-    QElapsedTimer timer;
-    timer.start();
+    QVERIFY(writeAll(path, framesGif({64, 48}, 20000)));
     const PictureLoad load = loadPicture(path, QSize(32, 32));
     QVERIFY2(load.ok(), qPrintable(load.error));
-    QVERIFY(timer.elapsed() < 2000);
     QCOMPARE(load.fullSize, QSize(64, 48));
-    QVERIFY(load.image.width() >= 32 && load.image.width() <= 64);
 }
 
-void HostilePicturesTest::enormousBoxes_data()
+void PicturesTest::enormousBoxes_data()
 {
     // A damaged design file or the size fields can make a picture's box of any size.
     QTest::addColumn<QSizeF>("box");
@@ -205,7 +198,7 @@ void HostilePicturesTest::enormousBoxes_data()
     QTest::newRow("1e30 x 1e30") << QSizeF(1e30, 1e30);
 }
 
-void HostilePicturesTest::enormousBoxes()
+void PicturesTest::enormousBoxes()
 {
     // Drawn on the screen, on paper and fitted to paper, a picture takes memory by what shows,
     // not by the size of its box.
@@ -218,8 +211,6 @@ void HostilePicturesTest::enormousBoxes()
     picture.setPicture(photo);
 
     const long peakBefore = peakKiB();
-    QElapsedTimer timer;
-    timer.start();
     const QImage screen = canvas.render(QRect(0, 0, 456, 456));
     QCOMPARE(screen.pixelColor(100, 100), QColor(Qt::darkCyan));
     QImage paper(900, 900, QImage::Format_RGB32);
@@ -228,11 +219,10 @@ void HostilePicturesTest::enormousBoxes()
     canvas.paint(painter, QRectF(0, 0, 144, 144));
     painter.end();
     QCoreApplication::processEvents(); // the picture is fitted to paper after it is shown
-    QVERIFY2(timer.elapsed() < 5000, qPrintable(u"took %1 ms"_s.arg(timer.elapsed())));
     QVERIFY2(peakKiB() - peakBefore < 256 * 1024,
              qPrintable(u"took %1 MiB"_s.arg((peakKiB() - peakBefore) / 1024)));
     QVERIFY(!picture.picture().isNull());
 }
 
-QTEST_MAIN(HostilePicturesTest)
-#include "test_hostile_pictures.moc"
+VM_TEST_CLASS(PicturesTest)
+#include "pictures.moc"

@@ -1,0 +1,79 @@
+#include "support/dialogs.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTimer>
+
+namespace vm::test {
+
+bool ScriptedDialogs::file(CommonDialog &dialog)
+{
+    ++files;
+    proposedFile = dialog.fileName;
+    filter = dialog.filter;
+    if (chosenFile.isEmpty())
+        return false;
+    dialog.fileName = chosenFile;
+    return true;
+}
+
+bool ScriptedDialogs::style(CommonDialog &dialog)
+{
+    seenColour = dialog.color;
+    seenFlags = dialog.flags;
+    if (!chooseStyle)
+        return false;
+    chooseStyle(dialog);
+    return true;
+}
+
+bool ScriptedDialogs::font(CommonDialog &dialog, QWidget *)
+{
+    ++fonts;
+    seenFont = FontSpec{dialog.fontName,   dialog.fontSize,      dialog.fontBold,
+                        dialog.fontItalic, dialog.fontUnderline, dialog.fontStrikethru};
+    return style(dialog);
+}
+
+bool ScriptedDialogs::colour(CommonDialog &dialog, QWidget *)
+{
+    ++colours;
+    return style(dialog);
+}
+
+bool ScriptedDialogs::printer(CommonDialog &, QPrinter &printer, QWidget *)
+{
+    ++printers;
+    if (!choosePrinter)
+        return false;
+    choosePrinter(printer);
+    return true;
+}
+
+ScriptedDialogs &scriptDialogs(CommonDialog &dialog)
+{
+    auto scripted = std::make_unique<ScriptedDialogs>();
+    ScriptedDialogs &answers = *scripted;
+    dialog.setPresenter(std::move(scripted));
+    return answers;
+}
+
+void answerModalDialogs(QList<DialogStep> steps, QStringList *shown)
+{
+    if (steps.isEmpty())
+        return;
+    QTimer::singleShot(10, [steps, shown]() mutable {
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog) {
+            answerModalDialogs(steps, shown); // not up yet
+            return;
+        }
+        if (shown)
+            *shown << QString::fromLatin1(dialog->metaObject()->className());
+        const bool accept = steps.takeFirst()(dialog);
+        answerModalDialogs(steps, shown);
+        accept ? dialog->accept() : dialog->reject();
+    });
+}
+
+} // namespace vm::test
