@@ -6,6 +6,7 @@
 #include "toolkit/page_print.h"
 
 #include <QApplication>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QPainter>
 #include <QPrinter>
@@ -53,14 +54,38 @@ private slots:
 
     void fixedBoxWrapsWords()
     {
+        // Words wrap where the next one would not fit, measured as paper measures them, and
+        // the lines sit left, centred or right in the box.
         Canvas canvas;
         Element &block = canvas.add(QStringLiteral("Label27"), ElementKind::Text);
         block.setAutoSize(false);
-        block.setGeometry(50, 320, 60, 100);
+        block.setGeometry(0, 0, 60, 100);
+        block.setForeColor(Black);
         block.setCaption(QStringLiteral("one two three four five six"));
-        QVERIFY(block.wrappedLines().size() > 1);
+        const QStringList lines = block.wrappedLines();
         QCOMPARE(block.width(), 60.0f);
-        QCOMPARE(block.wrappedLines().join(u' '), block.caption());
+        QCOMPARE(lines.join(u' '), block.caption());
+        const QFontMetricsF metrics(toQFont(block.font()), &measuringDevice());
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QVERIFY(metrics.horizontalAdvance(lines[i]) <= 60);
+            if (i + 1 < lines.size()) {
+                const QString longer = lines[i] + u' ' + lines[i + 1].section(u' ', 0, 0);
+                QVERIFY2(metrics.horizontalAdvance(longer) > 60, qPrintable(longer));
+            }
+        }
+
+        block.setCaption(QStringLiteral("ab"));
+        const auto inkFrom = [&](Qt::Alignment alignment) {
+            block.setAlignment(alignment);
+            QImage image = canvas.render(QRect(0, 0, 60, 20));
+            const QRect ink = test::inkBox(image, image.rect(), canvas.background());
+            return std::pair(ink.left(), 59 - ink.right());
+        };
+        const auto [leftGap, leftRest] = inkFrom(Qt::AlignLeft);
+        QVERIFY(leftGap <= 2 && leftRest > 30);
+        const auto [centreGap, centreRest] = inkFrom(Qt::AlignHCenter);
+        QVERIFY2(std::abs(centreGap - centreRest) <= 2,
+                 qPrintable(u"%1 | %2"_s.arg(centreGap).arg(centreRest)));
     }
 
     void stackingAndPointer()

@@ -30,6 +30,7 @@ private slots:
         QTest::newRow("hexadecimal is 16-bit signed") << "&HFFFF" << -1.0;
         QTest::newRow("hexadecimal beyond 16 bits") << "&H10000" << 65536.0;
         QTest::newRow("octal") << "&O17" << 15.0;
+        QTest::newRow("octal stops at 8") << "&O178" << 15.0;
         QTest::newRow("exponent") << "1e3" << 1000.0;
         QTest::newRow("exponent without digits") << "2e" << 2.0;
         QTest::newRow("negative fraction") << "-22.5px" << -22.5;

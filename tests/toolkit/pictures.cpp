@@ -1,8 +1,8 @@
 // Loading pictures: decoded only as large as asked, and calm about every hostile file or path
 // (truncated, mislabelled, enormous headers, thousands of frames, things that are no file),
 // without taking much memory; a canvas draws a picture in any box without running out of it.
-#include "toolkit/canvas.h"
 #include "toolkit/pictures.h"
+#include "toolkit/canvas.h"
 
 #include "support/files.h"
 #include "support/hostile_pictures.h"
@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -150,6 +151,7 @@ void PicturesTest::pathsThatAreNoFile_data()
     QTest::newRow("missing") << "missing.jpg";
     QTest::newRow("folder named like a picture") << "folder.jpg";
     QTest::newRow("FIFO") << "pipe.gif"; // a plain open would wait for a writer for ever
+    QTest::newRow("FIFO holding a picture") << "full-pipe.png";
     QTest::newRow("link to a FIFO") << "link-to-pipe.bmp";
     QTest::newRow("dangling link") << "nowhere.jpg";
     QTest::newRow("link loop") << "loop.jpg";
@@ -170,12 +172,18 @@ void PicturesTest::pathsThatAreNoFile()
     QCOMPARE(::symlink(native + "gone.jpg", native + "nowhere.jpg"), 0);
     QCOMPARE(::symlink(native + "loop.jpg", native + "loop.jpg"), 0);
     QVERIFY(writeAll(dir.filePath(u"plain.jpg"_s), encodedPicture("JPEG")));
+    // Held open for writing, so that what it holds could be read at once.
+    QCOMPARE(::mkfifo(native + "full-pipe.png", 0600), 0);
+    const int pipe = ::open(native + "full-pipe.png", O_RDWR | O_NONBLOCK);
+    const QByteArray png = encodedPicture("PNG", {8, 8});
+    QCOMPARE(::write(pipe, png.constData(), png.size()), png.size());
 
     const PictureLoad load =
         loadPicture(path.isEmpty() || path.startsWith(u'/') ? path : dir.filePath(path));
     QVERIFY(!load.ok());
     QVERIFY(load.image.isNull());
     QVERIFY(!load.error.isEmpty());
+    ::close(pipe);
 }
 
 void PicturesTest::thousandsOfFrames()
