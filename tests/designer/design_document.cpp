@@ -42,7 +42,7 @@ void set(const DesignWindow &design, const QString &assignments)
     }
 }
 
-// sample.vmd with lines replaced as "14=/nowhere/gone.jpg;57= 0 ", written as `path`.
+// sample.vmd with lines replaced as "14=/nowhere/gone.jpg;57=0", written as `path`.
 QString sampleWith(const QString &path, const QString &lines)
 {
     QByteArray file = readAll(dataFile(u"designer/sample.vmd"_s));
@@ -109,12 +109,12 @@ private slots:
             // The recovery names every path still; two lines rejected, the mark unticked.
             sampleWith(m_dir.filePath(u"main-missing.vmd"_s),
                        u"14=/nowhere/gone.jpg;17=/nowhere/logo1.png;18=/nowhere/logo2.bmp;"
-                       u"4=green;22=yes;57= 0 "_s),
+                       u"4=green;22=yes;57=0"_s),
             // The pictures before the failing one load, the main one into a box far beyond
             // any paper; the other branch of every option.
             sampleWith(m_dir.filePath(u"logo2-missing.vmd"_s),
-                       u"14=%1;15=1E30;16=1E30;17=%2;18=/nowhere/logo2.bmp;64=True;65=False;"
-                       u"61= 0 ;62= 1 ;27= 0 ;23= 0 ;63= 0 ;19= 0 ;58= 1 "_s.arg(main, logo1)),
+                       u"14=%1;15=1E30;16=1E30;17=%2;18=/nowhere/logo2.bmp;56=0;64=True;"
+                       u"65=False;61=0;62=2;27=0;23=0;63=0;19=0;58=1"_s.arg(main, logo1)),
             dataFile(u"designer/short.vmd"_s)};
     }
 
@@ -344,7 +344,7 @@ private slots:
         row("lower lines small", "Label24.FontSize", V(7.f), V(7.f), V(10.f), V(0.f));
         row("lower text small", "Label27.FontSize", V(6.f), V(6.f), V(10.f), V(0.f));
         row("lower text centred", "Label27.Centred", yes, yes, no, no);
-        row("phonorecord mark", "Image4.Visible", yes, no, yes, no);
+        row("phonorecord mark", "Image4.Visible", yes, no, no, no);
         row("notice colour", "Label29.ForeColor", blue, blue, black, black);
         row("notice lifted by the box", "Label29.Top", V(436.f), V(436.f), V(439.f), V(439.f));
     }
