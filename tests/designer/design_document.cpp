@@ -1,0 +1,435 @@
+// The Design window's document: start-up, New, the save question before New, Open and
+// closing, Open's steps, recovery and messages, and Save's dialog and failure report. The file's
+// bytes are the design file's test; one round trip here proves the window writes and reads all.
+#include "support/design_fixture.h"
+#include "support/pages.h"
+#include "support/test_main.h"
+
+#include "designer/windows/save_window.h"
+#include "designer/windows/titles_window.h"
+
+#include <QDir>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vm;
+using namespace vm::test;
+using namespace Qt::StringLiterals;
+using vm::design::DesignWindow;
+
+namespace {
+
+QString picture(const QString &path, QColor colour)
+{
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(colour);
+    return image.save(path) ? path : QString();
+}
+
+// Sets controls as the user would, from "Text1=Top;Check5=1;Option4=1".
+void set(const DesignWindow &design, const QString &assignments)
+{
+    for (const QString &assignment : assignments.split(u';')) {
+        const QString name = assignment.section(u'=', 0, 0), value = assignment.section(u'=', 1);
+        auto *control = design.findChild<QWidget *>(name, Qt::FindDirectChildrenOnly);
+        if (auto *field = qobject_cast<QLineEdit *>(control))
+            field->setText(value);
+        else if (auto *button = qobject_cast<QAbstractButton *>(control))
+            button->setChecked(value == u"1");
+        else
+            qFatal("no control %s", qPrintable(name));
+    }
+}
+
+// sample.vmd with lines replaced as "14=/nowhere/gone.jpg;57=0", written as `path`.
+QString sampleWith(const QString &path, const QString &lines)
+{
+    QByteArray file = readAll(dataFile(u"designer/sample.vmd"_s));
+    for (const QString &line : lines.split(u';'))
+        file = withLine(file, line.section(u'=', 0, 0).toInt(), line.section(u'=', 1).toUtf8());
+    return writeAll(path, file) ? path : QString();
+}
+
+// What the window shows, by "Element.Property", "Control.Text", a shared variable, or a
+// secondary window's name. "Follows": the line moves when its entry is typed into.
+QVariant observed(const DesignWindow &design, const QString &what)
+{
+    const QString name = what.section(u'.', 0, 0), property = what.section(u'.', 1);
+    if (what == u"CoverWidth")
+        return design.shared().CoverWidth;
+    if (what == u"Wait" || what == u"Error") { // whether each one made is shown
+        QVariantList shown;
+        for (const QWidget *window : design.findChildren<QWidget *>(name))
+            shown << window->isVisible();
+        return shown;
+    }
+    if (property.isEmpty()) { // a message beside the window
+        const auto *box = design.findChild<QMessageBox *>(name);
+        return box && box->isVisible() && !box->isModal() ? box->text() : QString();
+    }
+    if (const auto *field = design.findChild<QLineEdit *>(name, Qt::FindDirectChildrenOnly))
+        return field->text();
+    if (const auto *label = design.findChild<QLabel *>(name, Qt::FindDirectChildrenOnly))
+        return label->text();
+    const Element &e = design.canvas().element(name);
+    if (property == u"Follows") {
+        const float before = e.left();
+        entry(design, name == u"Label2" ? "Text1" : "Text2").setText(u"Typed anew"_s);
+        return e.left() != before;
+    }
+    const QStringList names{u"Left"_s,        u"Top"_s,      u"Width"_s,     u"Visible"_s,
+                            u"FontSize"_s,    u"FontName"_s, u"ForeColor"_s, u"Centred"_s,
+                            u"BorderWidth"_s, u"Picture"_s};
+    const QVariantList values{e.left(),        e.top(),
+                              e.width(),       e.isVisible(),
+                              e.font().size,   e.font().name,
+                              e.foreColor(),   e.alignment() == Qt::AlignHCenter,
+                              e.borderWidth(), !e.picture().isNull()};
+    return values.value(names.indexOf(property));
+}
+
+} // namespace
+
+class DesignDocumentTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+    QStringList m_cases; // designs for Open: intact, main missing, logo 2 missing, short
+
+private slots:
+    void initTestCase()
+    {
+        const QString main = picture(m_dir.filePath(u"main.png"_s), Qt::red);
+        const QString logo1 = picture(m_dir.filePath(u"logo1.png"_s), Qt::green);
+        picture(m_dir.filePath(u"logo2.png"_s), Qt::blue);
+        m_cases = QStringList{
+            dataFile(u"designer/sample.vmd"_s),
+            // The recovery names every path still; two lines rejected, the mark unticked.
+            sampleWith(m_dir.filePath(u"main-missing.vmd"_s),
+                       u"14=/nowhere/gone.jpg;17=/nowhere/logo1.png;18=/nowhere/logo2.bmp;"
+                       u"4=green;22=yes;57=0"_s),
+            // The pictures before the failing one load, the main one into a box far beyond
+            // any paper; the other branch of every option.
+            sampleWith(m_dir.filePath(u"logo2-missing.vmd"_s),
+                       u"14=%1;15=1E30;16=1E30;17=%2;18=/nowhere/logo2.bmp;56=0;64=True;"
+                       u"65=False;61=0;62=2;27=0;23=0;63=0;19=0;58=1"_s.arg(main, logo1)),
+            dataFile(u"designer/short.vmd"_s)};
+    }
+
+    void startUp()
+    {
+        DesignWindow design;
+        QCOMPARE(entry(design, "Text11").text(), currentYear());
+        // The size entries, filled, centre the picture.
+        QCOMPARE(entry(design, "Text7").text() + entry(design, "Text8").text(), u"393289"_s);
+        QCOMPARE(element(design, "Image1").rect(), QRectF(31.5, 83.5, 393, 289));
+        // A white square with both rules, 4 pixels thick; no box, no notice, no titles.
+        const QImage image = design.canvas().render(QRect(0, 0, 754, 487));
+        QCOMPARE(inkBox(image, image.rect(), QColor(0xC0, 0xC0, 0xC0)), QRect(0, 0, 456, 456));
+        QCOMPARE(inkBox(image, QRect(0, 0, 456, 228)), QRect(24, 62, 408, 4));
+        QCOMPARE(inkBox(image, QRect(0, 228, 456, 228)), QRect(24, 390, 408, 4));
+        // Saved, it is the file of a fresh start written by hand (in 2001).
+        set(design, u"Text11=2001"_s);
+        const QString path = m_dir.filePath(u"fresh.vmd"_s);
+        saveFile(design, path);
+        QCOMPARE(readAll(path).split('\n'),
+                 readAll(dataFile(u"designer/start_up.vmd"_s)).split('\n'));
+        QCOMPARE(design.shared().SavePromptArmed, false);
+    }
+
+    void newResetsTheDesign()
+    {
+        DesignWindow design;
+        set(design, u"Option4=1;Text1=Headline;Text2=Bottom;Text3=7;Text10=5;Text12=Holder;"
+                    u"Text7=300;Text5=20;Check1=1;Check2=1;Check3=1;Check5=1;Check8=1;Check9=1;"
+                    u"Check6=0;Check12=0;Check13=0"_s);
+        element(design, "Shape1").setBackColor(rgb(255, 0, 0));
+        element(design, "Label10").setFontSize(14);
+        element(design, "Label2").setFontItalic(true);
+        element(design, "Image1").setPicture(QImage(8, 8, QImage::Format_RGB32));
+        design.titleArea(5).setCaption(u"Song"_s);
+        click(design, "Command4");
+        // The lines empty, in the window's default font, keeping their style flags.
+        const Element &label2 = element(design, "Label2");
+        QCOMPARE(label2.caption(), QString());
+        QCOMPARE(label2.font(), (FontSpec{u"MS Sans Serif"_s, 8.25f, true, true}));
+        QCOMPARE(element(design, "Label3").font().size, 8.25f);
+        QCOMPARE(element(design, "Label10").font().size, 8.25f);
+        QVERIFY(!label2.hasBorder());
+        QCOMPARE(element(design, "Shape1").backColor(), White);
+        QVERIFY(!element(design, "Shape2").isVisible());
+        QVERIFY(element(design, "Line1").isVisible() && element(design, "Line2").isVisible());
+        QCOMPARE(entry(design, "Text3").text(), u"4"_s);
+        QVERIFY(element(design, "Image1").picture().isNull());
+        QCOMPARE(element(design, "Label29").top(), 439.0f);
+        QVERIFY(checkBox(design, "Check13").isChecked() && checkBox(design, "Check6").isChecked());
+        QVERIFY(!checkBox(design, "Check8").isChecked());
+        // The title areas shown but empty; the editor not shown.
+        QVERIFY(design.titleArea(5).isVisible());
+        QCOMPARE(design.titleArea(5).caption(), QString());
+        QVERIFY(!design.titlesWindow()->isVisible());
+        QCOMPARE(element(design, "Label29").caption(), currentYear() + u"  All Rights Reserved."_s);
+        // Kept: the layout, the picture's size, the lines' heights, the box, the options.
+        QCOMPARE(design.shared().CoverWidth, 519.0f);
+        QCOMPARE(element(design, "Image1").width(), 300.0f);
+        QCOMPARE(element(design, "Label2").top(), 20.0f);
+        QCOMPARE(entry(design, "Text10").text(), u"5"_s);
+        QVERIFY(checkBox(design, "Check9").isChecked() && !checkBox(design, "Check12").isChecked());
+        QCOMPARE(design.shared().SavePromptArmed, true);
+    }
+
+    void questionIsDue_data()
+    {
+        QTest::addColumn<QStringList>("steps"); // the last one meets the question or not
+        QTest::addColumn<bool>("asks");
+        QTest::newRow("first New after start-up") << QStringList{u"New"_s} << false;
+        QTest::newRow("New after New") << QStringList{u"New"_s, u"New"_s} << true;
+        QTest::newRow("Save Prompt clear")
+            << QStringList{u"Check12=0"_s, u"New"_s, u"New"_s} << false;
+        QTest::newRow("Save Prompt ticked anew")
+            << QStringList{u"Check12=0"_s, u"Check12=1"_s, u"New"_s} << true;
+    }
+
+    void questionIsDue()
+    {
+        QFETCH(QStringList, steps);
+        QFETCH(bool, asks);
+        DesignWindow design;
+        for (const QString &step : steps) {
+            set(design, u"Text1=Unsaved"_s);
+            step == u"New" ? click(design, "Command4") : set(design, step);
+        }
+        QCOMPARE(design.saveWindow() && design.saveWindow()->isVisible(), asks);
+        // Asked, New has changed nothing.
+        QCOMPARE(element(design, "Label2").caption() == u"Unsaved", asks);
+    }
+
+    void questionAnswered_data()
+    {
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<QString>("answer");  // Yes, No, or the window closed unanswered
+        QTest::addColumn<QString>("caption"); // the top line afterwards
+        QTest::newRow("New, No: New goes on") << u"New"_s << u"No"_s << QString();
+        QTest::newRow("Open, No: Open goes on") << u"Open"_s << u"No"_s << u"Sample Top"_s;
+        QTest::newRow("close, No: every window closes") << u"close"_s << u"No"_s << QString();
+        QTest::newRow("Yes: saved, nothing resumed") << u"New"_s << u"Yes"_s << u"Unsaved"_s;
+        QTest::newRow("not answered: nothing resumed") << u"Open"_s << u"-"_s << u"Unsaved"_s;
+    }
+
+    void questionAnswered()
+    {
+        QFETCH(QString, action);
+        QFETCH(QString, answer);
+        QFETCH(QString, caption);
+        QTemporaryDir folder;
+        QPointer<DesignWindow> design = new DesignWindow;
+        design->setAttribute(Qt::WA_DeleteOnClose);
+        design->show();
+        // Opening a design whose picture is gone arms the question and shows the Error window.
+        ScriptedDialogs &dialogs = scriptDialogs(design->commonDialog());
+        dialogs.chosenFile = m_cases[1];
+        click(*design, "Command1");
+        QPointer<QWidget> error = design->findChild<QWidget *>(u"Error"_s);
+        set(*design, u"Text1=Unsaved"_s);
+        const QString saved = folder.filePath(u"saved.vmd"_s);
+        dialogs.chosenFile = action == u"Open" ? m_cases[0] : saved;
+        if (action == u"close")
+            QVERIFY(!design->close());
+        else
+            click(*design, action == u"New" ? "Command4" : "Command1");
+        QPointer<design::SaveWindow> question = design->saveWindow();
+        QVERIFY(question && question->isVisible());
+        QCOMPARE(dialogs.files, 1);
+        if (answer == u"-")
+            question->close();
+        else
+            click(*question, answer == u"Yes" ? "Command1" : "Command2");
+        QVERIFY(!question || !question->isVisible());
+        QCOMPARE(QFile::exists(saved), answer == u"Yes");
+        if (action == u"close") {
+            QTRY_VERIFY(!design);
+            QVERIFY(!error && !question);
+            return;
+        }
+        QCOMPARE(element(*design, "Label2").caption(), caption);
+        QCOMPARE(design->shared().SavePromptArmed, true);
+        delete design;
+    }
+
+    void roundTrip()
+    {
+        DesignWindow source;
+        // Every one of the 75 values away from what a fresh design holds.
+        set(source, u"Option4=1;Check6=0;Check13=0;Check14=0;Check1=1;Check2=1;Check3=1;Check4=1;"
+                    u"Check5=1;Check7=1;Check8=1;Check9=1;Check10=1;Check11=1;Check15=1;Text1=Top;"
+                    u"Text2=Bottom;Text3=6;Text7=300;Text8=200;Text10=5;Text5=12;Text6=20.5;"
+                    u"Text4=401;Text9=77;Text11=1999;Text12=Holder"_s);
+        element(source, "Label2").setFont(FontSpec{u"Arial"_s, 12.5f, false, true, true, true});
+        element(source, "Label3").setFont(FontSpec{u"Serif"_s, 9.75f, true, true, true, true});
+        element(source, "Label10").setFont(FontSpec{u"Arial"_s, 11.0f});
+        element(source, "Label2").setForeColor(rgb(10, 20, 30));
+        element(source, "Label3").setForeColor(rgb(200, 0, 0));
+        element(source, "Label10").setForeColor(rgb(0, 0, 255));
+        element(source, "Shape1").setBackColor(rgb(250, 240, 230));
+        element(source, "Shape2").setBorderColor(rgb(1, 2, 3));
+        element(source, "Line1").setBorderColor(rgb(0, 128, 0));
+        control<QLabel>(source, "PIXFLN").setText(m_dir.filePath(u"main.png"_s));
+        control<QLabel>(source, "Label30").setText(m_dir.filePath(u"logo1.png"_s));
+        control<QLabel>(source, "LOGO2FLN").setText(m_dir.filePath(u"logo2.png"_s));
+        for (int n = 1; n <= DesignWindow::TitleAreaCount; ++n)
+            source.titleArea(n).setCaption(u"Title %1 é"_s.arg(n));
+        const design::FileValues saved = source.fileValues();
+        const design::FileValues fresh = DesignWindow().fileValues();
+        for (const design::FileKey &key : design::fileKeys())
+            QVERIFY2(saved[key.line - 1] != fresh[key.line - 1], qPrintable(key.key.toString()));
+        const QString path = m_dir.filePath(u"whole.vmd"_s);
+        saveFile(source, path);
+        DesignWindow opened;
+        openFile(opened, path);
+        const design::FileValues values = opened.fileValues();
+        for (const design::FileKey &key : design::fileKeys())
+            QVERIFY2(values[key.line - 1] == saved[key.line - 1], qPrintable(key.key.toString()));
+        QCOMPARE(element(opened, "Image1").picture().pixelColor(0, 0), QColor(Qt::red));
+        QCOMPARE(element(opened, "Image3").picture().pixelColor(0, 0), QColor(Qt::blue));
+    }
+
+    void openApplies_data()
+    {
+        // Each design is opened twice on a window showing the back cover, the Error window
+        // closed between: the result must not depend on what was on screen before.
+        QTest::addColumn<QString>("what");
+        QTest::addColumn<QVariant>("intact");
+        QTest::addColumn<QVariant>("mainMissing");
+        QTest::addColumn<QVariant>("logo2Missing");
+        QTest::addColumn<QVariant>("shortFile");
+        using V = QVariant;
+        const V yes(true), no(false), red(rgb(255, 0, 0)), blue(rgb(0, 0, 255));
+        const V green(rgb(0, 128, 0)), black(Black), none{QString()};
+        const V hidden(QVariantList{false}), shown(QVariantList{true});
+        auto row = [](const char *name, const char *what, V a, V b, V c, V d) {
+            QTest::newRow(name) << QString::fromLatin1(what) << a << b << c << d;
+        };
+        row("Wait window hidden", "Wait", hidden, hidden, hidden, hidden);
+        row("Error window shown again, once", "Error", V(QVariantList()), shown, shown,
+            V(QVariantList()));
+        row("rejected lines named", "OpenRejected", none, V(design::rejectedLinesMessage({4, 22})),
+            none, none);
+        row("cover chosen, or kept", "CoverWidth", V(519.f), V(519.f), V(456.f), V(519.f));
+        row("top line where the file puts it", "Label2.Left", V(40.f), V(40.f), V(40.f), V(0.f));
+        row("top line centres as typed", "Label2.Follows", yes, yes, no, no);
+        row("bottom line centres as typed", "Label3.Follows", no, no, yes, no);
+        row("top line colour", "Label2.ForeColor", green, black, green, green);
+        row("rule thickness entry", "Text3.Text", V(u"3"_s), V(u"3"_s), V(u"3"_s), V(u"3"_s));
+        row("bottom rule hidden", "Line2.Visible", no, no, no, yes);
+        row("box thickness", "Shape2.BorderWidth", V(5), V(5), V(5), V(1));
+        row("picture loaded", "Image1.Picture", no, no, yes, no);
+        row("logo 1 loaded", "Image2.Picture", no, no, yes, no);
+        row("picture width", "Image1.Width", V(255.f), V(393.f), V(1e30f), V(0.f));
+        row("picture centred", "Image1.Left", V(132.f), V(63.f), V(31.5f), V(259.5f));
+        row("picture width entry", "Text7.Text", V(u"255"_s), V(u"393"_s), V(u"393"_s), V(u"0"_s));
+        row("picture path", "PIXFLN.Caption", none, V(u"/nowhere/gone.jpg"_s),
+            V(m_dir.filePath(u"main.png"_s)), none);
+        row("logo 1 path", "Label30.Caption", none, V(u"/nowhere/logo1.png"_s),
+            V(m_dir.filePath(u"logo1.png"_s)), none);
+        row("logo 2 path", "LOGO2FLN.Caption", none, V(u"/nowhere/logo2.bmp"_s),
+            V(u"/nowhere/logo2.bmp"_s), none);
+        row("titles shown", "Label23.Visible", yes, no, yes, no);
+        row("title colour", "Label23.ForeColor", blue, blue, blue, black);
+        row("titles' size to the last area", "Label9.FontSize", V(10.f), V(10.f), V(10.f), V(0.f));
+        row("titles' face to the lower lines", "Label26.FontName", V(u"Arial"_s), V(u"Arial"_s),
+            V(u"Arial"_s), none);
+        row("lower block black", "Label26.ForeColor", red, red, blue, black);
+        row("lower lines small", "Label24.FontSize", V(7.f), V(7.f), V(10.f), V(0.f));
+        row("lower text small", "Label27.FontSize", V(6.f), V(6.f), V(10.f), V(0.f));
+        row("lower text centred", "Label27.Centred", yes, yes, no, no);
+        row("phonorecord mark", "Image4.Visible", yes, no, no, no);
+        row("notice colour", "Label29.ForeColor", blue, blue, black, black);
+        row("notice lifted by the box", "Label29.Top", V(436.f), V(436.f), V(439.f), V(439.f));
+    }
+
+    void openApplies()
+    {
+        QFETCH(QString, what);
+        QFETCH(QVariant, intact);
+        QFETCH(QVariant, mainMissing);
+        QFETCH(QVariant, logo2Missing);
+        QFETCH(QVariant, shortFile);
+        const QVariant expected[] = {intact, mainMissing, logo2Missing, shortFile};
+        for (int n = 0; n < m_cases.size(); ++n) {
+            DesignWindow design;
+            set(design, u"Option4=1;Check12=0"_s);
+            openFile(design, m_cases[n]);
+            if (auto *error = design.findChild<QWidget *>(u"Error"_s))
+                error->hide();
+            openFile(design, m_cases[n]);
+            QCOMPARE(design.designFileName(), m_cases[n]);
+            QVERIFY2(observed(design, what) == expected[n], qPrintable(m_cases[n]));
+        }
+    }
+
+    void openThatGoesNowhere_data()
+    {
+        QTest::addColumn<QString>("chosen"); // in an empty folder; nothing cancels
+        QTest::newRow("cancelled") << QString();
+        QTest::newRow("unreadable") << u"gone.vmd"_s;
+    }
+
+    void openThatGoesNowhere()
+    {
+        QFETCH(QString, chosen);
+        QTemporaryDir folder;
+        DesignWindow design;
+        set(design, u"Text10=6;Check5=1;Text1=Kept"_s); // the box lifts the notice
+        control<QLabel>(design, "PIXFLN").setText(m_dir.filePath(u"main.png"_s));
+        element(design, "Image1").setPicture(QImage(m_dir.filePath(u"main.png"_s)));
+        ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+        dialogs.chosenFile = chosen.isEmpty() ? chosen : folder.filePath(chosen);
+        click(design, "Command1");
+        QCOMPARE(dialogs.filter, u"Jewel Case Files|*.vmd"_s);
+        // Open puts the notice back on its base line whatever follows.
+        QCOMPARE(element(design, "Label29").top(), 439.0f);
+        // The design as it was, pictures and paths included.
+        QCOMPARE(element(design, "Label2").caption(), u"Kept"_s);
+        QCOMPARE(labelText(design, "PIXFLN"), m_dir.filePath(u"main.png"_s));
+        QVERIFY(!element(design, "Image1").picture().isNull());
+        QCOMPARE(design.shared().SavePromptArmed, false);
+        QCOMPARE(design.designFileName(), QString());
+        QVERIFY(!observed(design, u"Wait"_s).toList().contains(true));
+        const QString message = observed(design, u"OpenError"_s).toString();
+        QCOMPARE(message.isEmpty(), chosen.isEmpty());
+        QVERIFY(message.contains(dialogs.chosenFile));
+    }
+
+    void saveDialog()
+    {
+        QTemporaryDir folder;
+        DesignWindow design;
+        ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+        click(design, "Command2"); // cancelled
+        QCOMPARE(dialogs.proposedFile, QDir::current().absoluteFilePath(u"Untitled.vmd"_s));
+        QCOMPARE(dialogs.filter, u"Jewel Case Files|*.vmd"_s);
+        QVERIFY(QDir(folder.path()).isEmpty());
+        // The extension is added when the name lacks it; the next Save proposes the file.
+        dialogs.chosenFile = folder.filePath(u"cover"_s);
+        click(design, "Command2");
+        QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"cover.vmd"_s});
+        click(design, "Command2");
+        QCOMPARE(dialogs.proposedFile, folder.filePath(u"cover.vmd"_s));
+        // A save that fails is told beside the window, which keeps the design and its file.
+        QVERIFY(QDir(folder.path()).mkdir(u"album.vmd"_s));
+        dialogs.chosenFile = folder.filePath(u"album"_s);
+        set(design, u"Text1=Changed"_s);
+        click(design, "Command2");
+        const QString message = observed(design, u"SaveError"_s).toString();
+        QVERIFY2(message.contains(QDir::toNativeSeparators(folder.filePath(u"album.vmd"_s))) &&
+                     message.contains(u"directory"_s),
+                 qPrintable(message));
+        QCOMPARE(design.designFileName(), folder.filePath(u"cover.vmd"_s));
+        QCOMPARE(element(design, "Label2").caption(), u"Changed"_s);
+    }
+};
+
+VM_TEST_CLASS(DesignDocumentTest)
+#include "design_document.moc"
