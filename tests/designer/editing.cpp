@@ -1,12 +1,24 @@
-// The cover's own options: front and back layouts, the fields and boxes that place the lines,
-// rules, picture and box, fonts and colours, the copyright notice and the lower block.
+// The designer's editing side: front and back layouts, the fields and boxes that place the
+// lines, rules, picture and box, fonts and colours, the copyright notice and the lower block,
+// the title editor, the picture slots with the window that clears them, and hover help.
+
+// Pointer moves go to the window they name, not to whichever window lies under a global
+// cursor position: the test windows overlap on the offscreen screen.
+#define QTEST_QPA_MOUSE_HANDLING
+
 #include "support/design_fixture.h"
 #include "support/test_main.h"
 
+#include "designer/windows/hover_texts.h"
+#include "designer/windows/pixclear_window.h"
+#include "designer/windows/save_window.h"
+#include "designer/windows/titles_window.h"
 #include "toolkit/numbers.h"
 
+#include <QApplication>
 #include <QColorDialog>
 #include <QFontDialog>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <cmath>
@@ -15,6 +27,8 @@ using namespace vm;
 using namespace vm::test;
 using namespace Qt::StringLiterals;
 using vm::design::DesignWindow;
+using vm::design::PixclearWindow;
+using vm::design::TitlesWindow;
 
 namespace {
 
@@ -58,7 +72,27 @@ DialogStep pickColour(QColor colour, QColor *offered = nullptr)
         return true;
     };
 }
-const DialogStep cancel = [](QDialog *) { return false; };
+
+TitlesWindow &openEditor(DesignWindow &design)
+{
+    click(design, "Command14");
+    return *design.titlesWindow();
+}
+
+QString redPicture(const QTemporaryDir &dir, const char *name, QSize size = {4, 4})
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    return image.save(path) ? path : QString();
+}
+
+// Leaves the current control first, so that the next move enters a control afresh.
+void moveOver(QWidget &window, const char *name)
+{
+    QTest::mouseMove(&window, QPoint(1, 1));
+    QTest::mouseMove(&control<QWidget>(window, name));
+}
 
 } // namespace
 
@@ -89,8 +123,7 @@ private slots:
                 QVERIFY2((element(design, name).*property)() == (back ? onBack : onFront), name);
             for (int i = 0; i < 3; ++i)
                 QCOMPARE(element(design, group[i]).left(), start[i] + (back ? 31 : 0));
-            // The fields follow both lines, the (empty) top one centred.
-            QCOMPARE(entry(design, "Text6").text(), back ? u"259"_s : u"228"_s);
+            QCOMPARE(entry(design, "Text6").text(), back ? u"259"_s : u"228"_s); // centred
             QCOMPARE(entry(design, "Text9").text(), back ? u"159"_s : u"96"_s);
         };
         option(design, "Option4").setChecked(true);
@@ -123,9 +156,8 @@ private slots:
         QCOMPARE((QList{top.left(), bottom.left()}), (QList{-over2, over3}));
         QCOMPARE(entry(design, "Text6").text(), QString::number(-over2));
         option(design, "Option4").setChecked(true);
-        QCOMPARE(
-            (QList{top.left(), bottom.left()}),
-            (QList{std::trunc((top.width() - 519) / 2), std::trunc((bottom.width() - 519) / 2)}));
+        QCOMPARE(top.left(), std::trunc((top.width() - 519) / 2));
+        QCOMPARE(bottom.left(), std::trunc((bottom.width() - 519) / 2));
         // Not centred, the top line stays where it is put while its text changes.
         checkBox(design, "Check13").setChecked(false);
         entry(design, "Text6").setText(u"20"_s);
@@ -134,7 +166,7 @@ private slots:
         QCOMPARE(entry(design, "Text6").text(), u"20"_s);
     }
 
-    void positionAndPictureFields()
+    void panelFieldsAndBoxes()
     {
         DesignWindow design;
         const std::tuple<const char *, const char *, Property> fields[] = {
@@ -160,6 +192,18 @@ private slots:
             entry(design, "Text7").setText(width);
             entry(design, "Text8").setText(height);
             QCOMPARE(element(design, "Image1").rect(), place);
+        }
+        // The boxes that hide a rule or put a border round a line.
+        const char *const boxes[][2] = {
+            {"Check1", "Line1"}, {"Check2", "Line2"}, {"Check3", "Label2"}, {"Check4", "Label3"}};
+        for (const auto &[box, name] : boxes) {
+            const Element &e = element(design, name);
+            const bool rule = e.kind() == ElementKind::Line;
+            for (bool ticked : {true, false}) {
+                checkBox(design, box).setChecked(ticked);
+                QVERIFY2(e.isVisible() != (ticked && rule) && e.hasBorder() == (ticked && !rule),
+                         box);
+            }
         }
     }
 
@@ -192,50 +236,13 @@ private slots:
         QFETCH(float, lift);
         DesignWindow design;
         checkBox(design, "Check5").setChecked(true);
-        entry(design, field.toLatin1()).setText(u"7"_s); // something to change from
-        entry(design, field.toLatin1()).setText(typed);
-        QCOMPARE(entry(design, field.toLatin1()).text(), shown);
+        QLineEdit &edit = entry(design, field.toLatin1());
+        edit.setText(u"7"_s); // something to change from
+        edit.setText(typed);
+        QCOMPARE(edit.text(), shown);
         for (const char *name : field == u"Text3" ? QList{"Line1", "Line2"} : QList{"Shape2"})
             QCOMPARE(element(design, name).borderWidth(), width);
         QCOMPARE(noticeTops(design), QList<float>(3, 439 - lift));
-    }
-
-    void hideAndBorderBoxes()
-    {
-        DesignWindow design;
-        entry(design, "Text1").setText(u"Top"_s);
-        entry(design, "Text2").setText(u"Bottom"_s);
-        const std::tuple<const char *, const char *, bool> boxes[] = {
-            {"Check1", "Line1", true},
-            {"Check2", "Line2", true}, // hides, or draws a border
-            {"Check3", "Label2", false},
-            {"Check4", "Label3", false}};
-        for (const auto &[box, name, hides] : boxes) {
-            const Element &e = element(design, name);
-            checkBox(design, box).setChecked(true);
-            QVERIFY2(e.isVisible() != hides && e.hasBorder() != hides, box);
-            checkBox(design, box).setChecked(false);
-            QVERIFY2(e.isVisible() && !e.hasBorder(), box);
-        }
-    }
-
-    void noticeStandsOnTheBox()
-    {
-        DesignWindow design;
-        entry(design, "Text10").setText(u"5"_s);
-        QCOMPARE(noticeTops(design), QList<float>(3, 439)); // no box, no lift
-        // Showing the box lifts the notice by 3 each time; hiding it moves nothing back.
-        for (const auto &[shown, top] :
-             {std::pair{true, 436.0f}, {false, 436.0f}, {true, 433.0f}}) {
-            checkBox(design, "Check5").setChecked(shown);
-            QCOMPARE(element(design, "Shape2").isVisible(), shown);
-            QCOMPARE(noticeTops(design), QList<float>(3, top));
-        }
-        // Posting puts it back on its base line first: lifted once, however often posted.
-        for (bool posted : {true, false, true}) {
-            checkBox(design, "Check9").setChecked(posted);
-            QCOMPARE(noticeTops(design), QList<float>(3, 436));
-        }
     }
 
     void headlineFonts()
@@ -245,7 +252,7 @@ private slots:
         entry(design, "Text1").setText(text);
         entry(design, "Text2").setText(text);
         const Element &top = element(design, "Label2"), &bottom = element(design, "Label3");
-        // "Top Font": the font dialog starts on the line's size, the colour dialog that
+        // "Top Font": the font dialog starts on the line's size, and the colour dialog that
         // follows it on the line's colour.
         QFont seeded;
         QColor offered;
@@ -283,13 +290,12 @@ private slots:
         QCOMPARE(bottom.foreColor(), Green);
         QCOMPARE(bottom.left(), std::trunc((456 - widthOf(text, {bottomFont.name, 30})) / 2));
 
-        // Cancelling the colour cancels the font too.
+        // Cancelling the colour cancels the font too. A line placed by hand keeps its place.
         const float left = top.left();
-        answerModalDialogs({editFont([](QFont &font) { font.setPointSize(9); }), cancel});
+        answerModalDialogs(
+            {editFont([](QFont &font) { font.setPointSize(9); }), [](QDialog *) { return false; }});
         click(design, "Command5");
-        QCOMPARE(top.font().size, 40.0f);
-        QCOMPARE(top.left(), left);
-        // A line placed by hand keeps its place.
+        QCOMPARE((QList{top.font().size, top.left()}), (QList{40.0f, left}));
         checkBox(design, "Check13").setChecked(false);
         entry(design, "Text6").setText(u"20"_s);
         answerModalDialogs({editFont([](QFont &) {}), pickColour(Qt::blue)});
@@ -297,7 +303,7 @@ private slots:
         QCOMPARE(top.left(), 20.0f);
     }
 
-    void titlesFont()
+    void titlesFontAndLowerBlock()
     {
         DesignWindow design;
         ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
@@ -316,7 +322,6 @@ private slots:
         QCOMPARE(dialogs.seenColour, Green);
         // Face, size and colour, no style, on all 23 titles, "Lower Small" notwithstanding;
         // the misc. text keeps its own, the notice takes the colour.
-        QVERIFY(checkBox(design, "Check6").isChecked());
         for (int n = 1; n <= 23; ++n) {
             QCOMPARE(design.titleArea(n).font(), (FontSpec{u"Courier New"_s, 12}));
             QCOMPARE(design.titleArea(n).foreColor(), Red);
@@ -332,10 +337,27 @@ private slots:
         checkBox(design, "Check11").setChecked(true);
         dialogs.chooseStyle = [](CommonDialog &dialog) { dialog.color = Green; };
         click(design, "Command15");
-        QCOMPARE(label10.foreColor(), Green);
         QCOMPARE(notice(), QList<ColorRef>(2, Black));
         checkBox(design, "Check11").setChecked(false);
         QCOMPARE(notice(), QList<ColorRef>(2, Green));
+
+        // The lower block: small sizes or the title size; the bottom line's colour or the
+        // titles' (the publisher keeps its own); the misc. text centred in its box or not.
+        auto area = [&](int n) -> Element & { return design.titleArea(n - 3); };
+        element(design, "Label3").setForeColor(Red);
+        area(24).setForeColor(White);
+        const QRectF place = area(27).rect();
+        checkBox(design, "Check6").setChecked(false);
+        for (bool ticked : {true, false}) {
+            for (const char *box : {"Check6", "Check8", "Check15"})
+                checkBox(design, box).setChecked(ticked);
+            for (int n : {24, 25, 26, 27}) {
+                QCOMPARE(area(n).font().size, !ticked ? 12.0f : n == 27 ? 6.0f : 7.0f);
+                QCOMPARE(area(n).foreColor(), n == 24 ? White : ticked ? Red : Green);
+            }
+            QCOMPARE(area(27).alignment(), ticked ? Qt::AlignHCenter : Qt::AlignLeft);
+        }
+        QCOMPARE(area(27).rect(), place);
     }
 
     void colours()
@@ -393,6 +415,19 @@ private slots:
         // Any text written into the line centres it on its own.
         element(design, "Label29").setCaption(u"Any text at all"_s);
         QCOMPARE(line.left(), (456 - line.width()) / 2);
+
+        // The box covers the notice by its thickness beyond 2: showing it lifts the notice
+        // each time, hiding it moves nothing back, posting puts it on its base line first.
+        entry(design, "Text10").setText(u"5"_s);
+        QCOMPARE(noticeTops(design), QList<float>(3, 439));
+        const std::tuple<const char *, bool, float> steps[] = {{"Check5", true, 436},
+                                                               {"Check5", false, 436},
+                                                               {"Check5", true, 433},
+                                                               {"Check9", true, 436}};
+        for (const auto &[box, ticked, top] : steps) {
+            checkBox(design, box).setChecked(ticked);
+            QCOMPARE(noticeTops(design), QList<float>(3, top));
+        }
     }
 
     void noticeIsCentredAsAGroup()
@@ -402,7 +437,7 @@ private slots:
             option(design, cover > 456 ? "Option4" : "Option1").setChecked(true);
             const Element &mark = element(design, "Label28"), &line = element(design, "Label29");
             const Element &phonorecord = element(design, "Image4");
-            auto group = [&] { // where the mark stands against the centre, and the line against it
+            auto group = [&] { // the mark against the group's centred place, the line against it
                 const float width = phonorecord.width() + mark.width() + line.width();
                 return QList{mark.left() - (cover - width) / 2, line.left() - mark.left()};
             };
@@ -412,11 +447,9 @@ private slots:
             // "Add ( P )" moves only the line: 33 in with the mark, 30 without.
             const float markLeft = mark.left();
             checkBox(design, "Check10").setChecked(true);
-            QCOMPARE(line.left() - markLeft, 33.0f);
-            QCOMPARE(phonorecord.width(), 6.0f);
-            // The circled P shows, darker than the white cover.
+            QCOMPARE((QList{line.left() - markLeft, phonorecord.width()}), (QList{33.0f, 6.0f}));
             const QImage drawn = design.canvas().render(phonorecord.rect().toAlignedRect());
-            QVERIFY(qGray(drawn.pixel(2, 2)) < 200 || qGray(drawn.pixel(3, 3)) < 200);
+            QVERIFY(qGray(drawn.pixel(2, 2)) < 200 || qGray(drawn.pixel(3, 3)) < 200); // a P
             checkBox(design, "Check10").setChecked(false);
             QVERIFY(!phonorecord.isVisible());
             QCOMPARE(line.left() - markLeft, 30.0f);
@@ -430,37 +463,203 @@ private slots:
             QCOMPARE(group(), (QList{0.0f, 33.0f}));
         }
     }
-
-    void lowerBlock()
-    {
-        DesignWindow design;
-        Element &label10 = element(design, "Label10");
-        auto area = [&](int n) -> Element & { return design.titleArea(n - 3); };
-        // "Lower Small": the title size once cleared, whatever the titles were given meanwhile.
-        label10.setFontSize(12);
-        for (bool small : {false, true}) {
-            checkBox(design, "Check6").setChecked(small);
-            for (int n : {24, 25, 26, 27})
-                QCOMPARE(area(n).font().size, !small ? 12.0f : n == 27 ? 6.0f : 7.0f);
-        }
-        // "Lower Black": the bottom line's colour, or the titles'; the publisher keeps its own.
-        element(design, "Label3").setForeColor(Red);
-        label10.setForeColor(Green);
-        area(24).setForeColor(White);
-        for (bool black : {true, false}) {
-            checkBox(design, "Check8").setChecked(black);
-            for (int n : {24, 25, 26, 27})
-                QCOMPARE(area(n).foreColor(), n == 24 ? White : black ? Red : Green);
-        }
-        // "Center Lower" aligns the misc. text inside its box, which stays where it is.
-        const QRectF place = area(27).rect();
-        for (bool centre : {true, false}) {
-            checkBox(design, "Check15").setChecked(centre);
-            QCOMPARE(area(27).alignment(), centre ? Qt::AlignHCenter : Qt::AlignLeft);
-        }
-        QCOMPARE(area(27).rect(), place);
-    }
 };
 
 VM_TEST_CLASS(CoverTest)
-#include "cover.moc"
+
+class WindowsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void titleEditor()
+    {
+        DesignWindow design;
+        design.titleArea(3).setCaption(u"From a file"_s);
+        QPointer<TitlesWindow> titles = &openEditor(design);
+        QCOMPARE(titles->field(3)->text(), u"From a file"_s);
+        QTest::keyClicks(titles->field(7), u"Ab"_s);
+        QCOMPARE(element(design, "Label10").caption(), u"Ab"_s);
+        for (int n = 1; n <= TitlesWindow::FieldCount; ++n)
+            titles->field(n)->setText(u"Title %1"_s.arg(n));
+        // "Show Titles" hides and shows all 24 areas; they keep their texts.
+        for (bool shown : {true, false, true}) {
+            checkBox(design, "Check7").setChecked(shown);
+            for (int n = 1; n <= DesignWindow::TitleAreaCount; ++n)
+                QVERIFY(design.titleArea(n).isVisible() == shown &&
+                        design.titleArea(n).caption() == u"Title %1"_s.arg(n));
+        }
+        // A closed editor is made anew and filled from the cover again.
+        titles->close();
+        QTRY_VERIFY(!titles);
+        QCOMPARE(openEditor(design).field(24)->text(), u"Title 24"_s);
+    }
+
+    void enterMovesDownOrAcross()
+    {
+        // From field n, down or across (the two columns side by side), Enter moves to field
+        // `next`; 0 for none.
+        const int rows[][3] = {{1, 1, 11},  {10, 1, 20}, {11, 1, 2},  {19, 1, 10},
+                               {20, 1, 21}, {1, 0, 2},   {10, 0, 11}, {20, 0, 21},
+                               {23, 1, 24}, {24, 1, 0},  {24, 0, 0}};
+        for (const auto &[n, across, next] : rows)
+            QCOMPARE(TitlesWindow::enterTarget(n, across), next);
+        // Enter moves the focus there and types nothing; in the last field it goes nowhere.
+        DesignWindow design;
+        TitlesWindow &titles = openEditor(design);
+        control<QCheckBox>(titles, "Check1").setChecked(true);
+        titles.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&titles));
+        for (const auto &[from, to] : {std::pair{10, 20}, {24, 24}}) {
+            titles.field(from)->setFocus();
+            QTest::keyClick(titles.field(from), Qt::Key_Return);
+            QCOMPARE(QApplication::focusWidget(), titles.field(to));
+            QCOMPARE(titles.field(from)->text(), QString());
+        }
+    }
+
+    void pictureButtonsFillTheirSlots()
+    {
+        QTemporaryDir dir;
+        const QString red = redPicture(dir, "red.bmp"), notes = dir.filePath(u"notes.jpg"_s);
+        QVERIFY(writeAll(notes, "not a picture at all"));
+        const char *const buttons[][3] = {{"Command8", "Image1", "PIXFLN"},
+                                          {"Command9", "Image2", "Label30"},
+                                          {"Command12", "Image3", "LOGO2FLN"}};
+        for (const auto &[button, box, path] : buttons) {
+            DesignWindow design;
+            ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+            dialogs.chosenFile = red;
+            click(design, button);
+            QCOMPARE(dialogs.filter, u"Image Files|*.jpg;*.gif;*.bmp"_s);
+            QCOMPARE(labelText(design, path), red);
+            for (const char *other : {"Image1", "Image2", "Image3"})
+                QCOMPARE(element(design, other).picture().isNull(), qstrcmp(box, other) != 0);
+            // Not a picture: the label names it, the slot keeps its picture. Cancelled:
+            // nothing changes.
+            for (const QString &chosen : {notes, QString()}) {
+                dialogs.chosenFile = chosen;
+                click(design, button);
+                QCOMPARE(labelText(design, path), notes);
+                QCOMPARE(element(design, box).picture().pixelColor(0, 0), QColor(Qt::red));
+            }
+        }
+    }
+
+    void mainPictureIsCentred()
+    {
+        QTemporaryDir dir;
+        for (const auto &[back, left] : {std::pair{false, 78.0f}, {true, 109.5f}}) {
+            DesignWindow design;
+            option(design, back ? "Option4" : "Option1").setChecked(true);
+            // A 300 x 200 box away from the centre; its size fields still say 393 x 289.
+            Element &image1 = element(design, "Image1");
+            image1.setGeometry(0, 0, 300, 200);
+            ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+            dialogs.chosenFile = redPicture(dir, "main.bmp", {60, 40});
+            click(design, "Command8");
+            QCOMPARE(image1.rect(), QRectF(left, 128, 300, 200));
+            QCOMPARE(entry(design, "Text7").text(), u"393"_s);
+            // A failed load leaves the box where it was.
+            image1.setLeft(5);
+            dialogs.chosenFile = dir.filePath(u"gone.bmp"_s);
+            click(design, "Command8");
+            QCOMPARE(image1.left(), 5.0f);
+        }
+    }
+
+    void clearingWindow()
+    {
+        QTemporaryDir dir;
+        DesignWindow design;
+        design.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&design));
+        scriptDialogs(design.commonDialog()).chosenFile = redPicture(dir, "all.bmp");
+        for (const char *button : {"Command8", "Command9", "Command12"})
+            click(design, button);
+        Element &image1 = element(design, "Image1");
+        image1.setLeft(7);
+        auto filled = [&] {
+            QList<bool> result;
+            for (const auto &[box, path] :
+                 {std::pair{"Image1", "PIXFLN"}, {"Image2", "Label30"}, {"Image3", "LOGO2FLN"}})
+                result << (!element(design, box).picture().isNull() &&
+                           !labelText(design, path).isEmpty());
+            return result;
+        };
+        // Every time it becomes the active window, its boxes are unticked.
+        click(design, "Command16");
+        QPointer<PixclearWindow> pixclear;
+        QTRY_VERIFY((pixclear = qobject_cast<PixclearWindow *>(QApplication::activeWindow())));
+        for (int n = 1; n <= 3; ++n)
+            pixclear->check(n)->setChecked(true);
+        design.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&design));
+        QVERIFY(pixclear->check(2)->isChecked()); // kept while another window is active
+        pixclear->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(pixclear));
+        QVERIFY(!pixclear->check(1)->isChecked() && !pixclear->check(3)->isChecked());
+        // Only the slots ticked are emptied; the window hides, and the next "CLR" shows the
+        // same one again.
+        pixclear->check(3)->setChecked(true);
+        click(*pixclear, "Command1");
+        QVERIFY(!pixclear->isVisible());
+        QCOMPARE(filled(), (QList{true, true, false}));
+        click(design, "Command16");
+        QVERIFY(pixclear && pixclear->isVisible());
+        pixclear->check(1)->setChecked(true);
+        click(*pixclear, "Command1");
+        QCOMPARE(filled(), (QList{false, true, false}));
+        QCOMPARE(image1.rect(), QRectF(7, 83.5, 393, 289)); // the box stays as it was
+    }
+
+    void hoverHelp()
+    {
+        DesignWindow design;
+        // A misspelt name would leave its control silent.
+        for (const auto &text : design::designHoverTexts())
+            QCOMPARE(control<QWidget>(design, text.control).statusTip(), design::hoverLine(text));
+        design.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&design));
+        QCOMPARE(design.windowTitle(), QString());
+        entry(design, "Text1").setText(u"Headline"_s);
+        // From "Print" to "CLR", then onto the main picture and the top line: the CLR line
+        // stays, since texts and pictures have no line of their own.
+        moveOver(design, "Command7");
+        QCOMPARE(design.windowTitle(), control<QWidget>(design, "Command7").statusTip());
+        moveOver(design, "Command16");
+        for (const char *name : {"Image1", "Label2"}) {
+            QTest::mouseMove(&design.canvas(), element(design, name).rect().center().toPoint());
+            QCOMPARE(design.windowTitle(), control<QWidget>(design, "Command16").statusTip());
+        }
+        // The bare cover is background: the program's title line.
+        QTest::mouseMove(&design.canvas(), QPoint(5, 450));
+        QCOMPARE(design.windowTitle(), design::designTitleLine());
+
+        // The editor's fields speak into its own caption (a field without a line leaves it),
+        // its background into the Design caption.
+        TitlesWindow &titles = openEditor(design);
+        QVERIFY(QTest::qWaitForWindowExposed(&titles));
+        for (const auto &text : design::titlesHoverTexts())
+            QCOMPARE(control<QWidget>(titles, text.control).statusTip(), design::hoverLine(text));
+        moveOver(titles, "Text21");
+        const QString line = titles.field(21)->statusTip();
+        QCOMPARE(titles.windowTitle(), line);
+        moveOver(titles, "Text5");
+        QTest::mouseMove(&titles, QPoint(titles.width() - 3, titles.height() - 3));
+        QCOMPARE(titles.windowTitle(), line);
+        QCOMPARE(design.windowTitle(), design::titlesBackgroundText());
+        // The save question's background writes its own caption.
+        click(design, "Command4");
+        click(design, "Command4"); // now it asks
+        design::SaveWindow *question = design.saveWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(question));
+        question->setWindowTitle(QString());
+        QTest::mouseMove(question, QPoint(question->width() - 3, question->height() - 3));
+        QCOMPARE(question->windowTitle(), design::saveBackgroundText());
+        QCOMPARE(design.windowTitle(), design::titlesBackgroundText());
+    }
+};
+
+VM_TEST_CLASS(WindowsTest)
+#include "editing.moc"
