@@ -531,7 +531,6 @@ private slots:
             ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
             dialogs.chosenFile = red;
             click(design, button);
-            QCOMPARE(dialogs.filter, u"Image Files|*.jpg;*.gif;*.bmp"_s);
             QCOMPARE(labelText(design, path), red);
             for (const char *other : {"Image1", "Image2", "Image3"})
                 QCOMPARE(element(design, other).picture().isNull(), qstrcmp(box, other) != 0);
