@@ -8,7 +8,9 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QLabel>
+#include <QPaintEngine>
 #include <QPainter>
+#include <QPrintEngine>
 #include <QPrinter>
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
@@ -21,6 +23,34 @@
 
 using namespace vm;
 using namespace Qt::StringLiterals;
+
+namespace {
+
+// A print engine whose job starts and takes the page, but ends in error, as when the spooler
+// refuses it after the page was made.
+struct RefusingEngine : QPaintEngine, QPrintEngine
+{
+    QPrinter::PrinterState state = QPrinter::Idle;
+    bool begin(QPaintDevice *) override { return (state = QPrinter::Active); }
+    bool end() override { return (state = QPrinter::Error); }
+    void updateState(const QPaintEngineState &) override {}
+    void drawPixmap(const QRectF &, const QPixmap &, const QRectF &) override {}
+    Type type() const override { return User; }
+    void setProperty(PrintEnginePropertyKey, const QVariant &) override {}
+    QVariant property(PrintEnginePropertyKey) const override { return 1200; }
+    bool newPage() override { return true; }
+    bool abort() override { return false; }
+    int metric(QPaintDevice::PaintDeviceMetric) const override { return 1200; }
+    QPrinter::PrinterState printerState() const override { return state; }
+};
+
+// The engine is the first base, so it outlives the printer that uses it.
+struct RefusingPrinter : RefusingEngine, QPrinter
+{
+    RefusingPrinter() { setEngines(this, this); }
+};
+
+} // namespace
 
 class CanvasTest : public QObject
 {
@@ -200,6 +230,15 @@ private slots:
         QCOMPARE(page.pixelColor(454, 94), QColor(Qt::black));
         QCOMPARE(page.pixelColor(458, 50), QColor(Qt::white));
         QCOMPARE(page.pixelColor(50, 98), QColor(Qt::white));
+    }
+
+    void refusedJobIsReported()
+    {
+        RefusingPrinter printer;
+        bool painted = false;
+        const PrintResult result = printPage(printer, [&](QPainter &) { painted = true; });
+        QVERIFY(painted);
+        QVERIFY(!result.ok());
     }
 
     void hoverHelpWritesTheCaption()

@@ -1,0 +1,366 @@
+// Printing the cover: the page as it lands in a PDF file, the window after printing, no
+// printer, a failed job, Print Set Up; and the same page through a real print server.
+#include "support/design_fixture.h"
+#include "support/pages.h"
+#include "support/test_main.h"
+
+#include "designer/windows/titles_window.h"
+
+#include <QApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vm;
+using namespace vm::test;
+using namespace Qt::StringLiterals;
+using vm::design::DesignWindow;
+
+namespace {
+
+// Half an inch of margin: the cover must start exactly there, 48 pixels in at 96 dpi.
+constexpr int Margin = 48;
+const QColor CoverColour(255, 224, 0);
+
+QString printToPdf(DesignWindow &design, const QString &pdf)
+{
+    QPrinter &printer = design.printer();
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdf);
+    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+    click(design, "Command7");
+    return pdf;
+}
+
+void colourCover(DesignWindow &design, const QColor &colour)
+{
+    element(design, "Shape1").setBackColor(rgb(colour.red(), colour.green(), colour.blue()));
+}
+
+// Two boxes of ink that differ by no more than a rasteriser's pixel on any side.
+bool sameInk(const QRect &a, const QRect &b)
+{
+    if (a.isEmpty() || b.isEmpty())
+        return a.isEmpty() && b.isEmpty();
+    return std::abs(a.left() - b.left()) <= 1 && std::abs(a.top() - b.top()) <= 1 &&
+           std::abs(a.right() - b.right()) <= 1 && std::abs(a.bottom() - b.bottom()) <= 1;
+}
+
+// Everything about the elements that printing could disturb.
+QStringList elementState(const DesignWindow &design)
+{
+    QStringList state;
+    for (const Element *e : design.canvas().stackingOrder())
+        QDebug(&state.emplace_back())
+            << e->name() << e->rect() << e->x1() << e->y1() << e->x2() << e->y2() << e->isVisible();
+    return state;
+}
+
+} // namespace
+
+#define SKIP_WITHOUT_PDF_TOOLS()                                                                   \
+    if (const QString tool = missingPdfTool(); !tool.isEmpty())                                    \
+    QSKIP(qPrintable(tool + u" (poppler-utils) is missing: the page is not checked"_s))
+
+class PrintTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+private slots:
+    void initTestCase()
+    {
+        // No print server, unless one was named: the tests decide where pages go, and the case
+        // without a printer is reachable. Set before the first printer is made.
+        if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+            qputenv("CUPS_SERVER", "/nonexistent/vellumora-test-no-print-server.sock");
+    }
+
+    void pageIsTheCover_data()
+    {
+        QTest::addColumn<bool>("back");
+        QTest::addColumn<bool>("shown"); // titles, outer box, copyright notice, top rule
+        QTest::newRow("front, all shown") << false << true;
+        QTest::newRow("back, all hidden") << true << false;
+    }
+
+    void pageIsTheCover()
+    {
+        QFETCH(bool, back);
+        QFETCH(bool, shown);
+        SKIP_WITHOUT_PDF_TOOLS();
+        DesignWindow design;
+        option(design, back ? "Option4" : "Option1").setChecked(true);
+        colourCover(design, CoverColour);
+        entry(design, "Text1").setText(u"Evening Songs"_s);
+        entry(design, "Text2").setText(u"Volume Two"_s);
+        QImage logo(40, 40, QImage::Format_RGB32);
+        logo.fill(QColor(20, 60, 160));
+        element(design, "Image2").setPicture(logo);
+        for (int n = 1; n <= 23; ++n)
+            design.titleArea(n).setCaption(u"Title%1"_s.arg(n));
+        for (const char *box : {"Check7", "Check5", "Check9"})
+            checkBox(design, box).setChecked(shown);
+        checkBox(design, "Check1").setChecked(!shown);
+        const QString pdf = printToPdf(design, m_dir.filePath(u"cover.pdf"_s));
+        QCOMPARE(pdfPageCount(pdf), 1);
+        const QImage page = renderPdfPage(pdf);
+
+        // The cover's colour runs from the margin for exactly its width and height: 4.75
+        // inches on the front, 519/96 on the back.
+        const int width = back ? 519 : 456, row = Margin + 200;
+        QCOMPARE(page.pixelColor(Margin - 1, row), QColor(Qt::white));
+        QCOMPARE(page.pixelColor(Margin, row), CoverColour);
+        QCOMPARE(page.pixelColor(Margin + width - 1, row), CoverColour);
+        QCOMPARE(page.pixelColor(Margin + width, row), QColor(Qt::white));
+        QCOMPARE(page.pixelColor(Margin + 3, Margin - 1), QColor(Qt::white));
+        QCOMPARE(page.pixelColor(Margin + 3, Margin), CoverColour);
+        QCOMPARE(page.pixelColor(Margin + 3, Margin + 455), CoverColour);
+        QCOMPARE(page.pixelColor(Margin + 3, Margin + 456), QColor(Qt::white));
+        // Nothing of the grey window or of its panel beside and below the cover.
+        QCOMPARE(inkBox(page, QRect(Margin + width, Margin, 754 - width, 487)), QRect());
+        QCOMPARE(inkBox(page, QRect(Margin, Margin + 456, 754, 31)), QRect());
+
+        // Each element prints where the canvas shows it, and only while it is shown.
+        const QImage screen = design.canvas().render(QRect(0, 0, 754, 487));
+        for (const char *name : {"Label2", "Label3", "Label4", "Label14", "Image2", "Label29"}) {
+            const QRect area = element(design, name).rect().toAlignedRect();
+            const QRect onScreen = inkBox(screen, area, CoverColour);
+            const QRect onPage = inkBox(page, area.translated(Margin, Margin), CoverColour);
+            QVERIFY2(onScreen.isEmpty() != element(design, name).isVisible(), name);
+            QVERIFY2(sameInk(onPage.translated(-Margin, -Margin), onScreen), name);
+        }
+        const QString text = pdfText(pdf);
+        QCOMPARE(text.count(u"Title"_s), shown ? 23 : 0);
+        QCOMPARE(text.contains(u"Rights"_s), shown);
+        const QColor rules = shown ? Qt::black : CoverColour;
+        QCOMPARE(inkBox(page, QRect(Margin + 24, Margin + 62, 408, 4), rules), QRect());
+        QCOMPARE(inkBox(page, QRect(Margin + 6, Margin + 100, 2, 200), rules), QRect()); // box
+    }
+
+    void windowIsAsBeforeAfterPrinting()
+    {
+        for (bool back : {false, true}) {
+            DesignWindow design;
+            design.show();
+            QVERIFY(QTest::qWaitForWindowExposed(&design));
+            option(design, back ? "Option4" : "Option1").setChecked(true);
+            entry(design, "Text1").setText(u"Evening Songs"_s);
+            checkBox(design, "Check7").setChecked(true);
+            click(design, "Command14"); // the title editor is open
+            // One of the copyright fields is shown, the others stay hidden as at start.
+            entry(design, "Text11").show();
+            design.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&design));
+            entry(design, "Text2").setFocus();
+            QMap<QString, bool> panel;
+            for (const QWidget *w : design.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                panel[w->objectName()] = w->isHidden();
+            const QStringList elements = elementState(design);
+            const QColor grey = design.canvas().background();
+            QSignalSpy front(&option(design, "Option1"), &QRadioButton::toggled);
+            QSignalSpy backSpy(&option(design, "Option4"), &QRadioButton::toggled);
+
+            printToPdf(design, m_dir.filePath(u"window.pdf"_s));
+            QVERIFY(QFileInfo(m_dir.filePath(u"window.pdf"_s)).size() > 0);
+            QCOMPARE(option(design, "Option4").isChecked(), back);
+            QCOMPARE(front.count() + backSpy.count(), 0);
+            QCOMPARE(elementState(design), elements);
+            for (const QWidget *w : design.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+                QVERIFY2(panel.value(w->objectName()) == w->isHidden(),
+                         qPrintable(w->objectName()));
+            QCOMPARE(design.canvas().background(), grey);
+            QCOMPARE(QApplication::focusWidget(), &entry(design, "Text2"));
+            // The title editor stays hidden until "Enter Title Names" shows it again.
+            QVERIFY(!design.titlesWindow()->isVisible());
+        }
+    }
+
+    void bigPictureKeepsPrintDetailOnly()
+    {
+        SKIP_WITHOUT_PDF_TOOLS();
+        // A photo finer than paper shows decodes at the detail its box needs at 600 dpi (393 x
+        // 289 pixels need 2457 x 1807: 5/8 of 4000 x 3000), with more when the box grows, and
+        // keeps it when the box shrinks; the page gets no more than 600 dpi of it.
+        QImage photo(4000, 3000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(m_dir.filePath(u"photo.jpg"_s)));
+        DesignWindow design;
+        scriptDialogs(design.commonDialog()).chosenFile = m_dir.filePath(u"photo.jpg"_s);
+        click(design, "Command8");
+        const Element &image1 = element(design, "Image1");
+        QCOMPARE(image1.picture().size(), QSize(2500, 1875));
+        for (const auto &[field, size] :
+             {std::pair{"Text7", u"600"_s}, {"Text7", u"192"_s}, {"Text8", u"144"_s}})
+            entry(design, field).setText(size); // 2 by 1.5 inches at last
+        QCOMPARE(image1.picture().size(), QSize(4000, 3000));
+        entry(design, "Text1").setText(u"Evening Songs"_s);
+        const QString pdf = printToPdf(design, m_dir.filePath(u"photo.pdf"_s));
+        const QList<PdfImage> images = pdfImages(pdf);
+        QCOMPARE(images.size(), 1);
+        QVERIFY2(images[0].xPpi <= 601 && images[0].yPpi <= 601, "more than paper shows");
+        QVERIFY(images[0].xPpi >= 590 && images[0].yPpi >= 590);
+        // The headline is text on the page, not a picture of text.
+        QVERIFY(pdfText(pdf).contains(u"Evening Songs"_s));
+    }
+
+    void withoutPrinterThePageCanBeSavedAsPdf()
+    {
+        if (hasPrinters())
+            QSKIP("this machine's print server has printers: the case without one is not here");
+        QTemporaryDir dir;
+        DesignWindow design;
+        colourCover(design, CoverColour);
+        ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+        // The paper the settings name, with an inch of margin.
+        design.printer().setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
+                                                   QPageLayout::Portrait, QMarginsF(1, 1, 1, 1),
+                                                   QPageLayout::Inch));
+        const QStringList elements = elementState(design);
+        auto answer = [&design](QMessageBox::StandardButton button) {
+            auto *question = design.findChild<QMessageBox *>(u"PrintToPdfQuestion"_s);
+            QVERIFY(question && question->isVisible() && !question->isModal());
+            question->button(button)->click();
+        };
+        // Asked first: "No" does nothing; "Yes" asks for a PDF file, and cancelled writes none.
+        for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+            click(design, "Command7");
+            answer(button);
+        }
+        QCOMPARE(dialogs.files, 1);
+        QVERIFY(dialogs.filter.contains(u"*.pdf"_s));
+        QCOMPARE(QFileInfo(dialogs.proposedFile).fileName(), u"Untitled.pdf"_s);
+        QVERIFY(QDir(dir.path()).isEmpty());
+        // A name without the suffix gets it; the window is as before.
+        dialogs.chosenFile = dir.filePath(u"cover"_s);
+        click(design, "Command7");
+        answer(QMessageBox::Yes);
+        const QString pdf = dir.filePath(u"cover.pdf"_s);
+        QVERIFY(QFileInfo::exists(pdf));
+        QCOMPARE(elementState(design), elements);
+        QVERIFY(!control<QWidget>(design, "Command7").isHidden());
+        // The printer settings were not turned into that file: the next Print asks again.
+        QVERIFY(design.printer().outputFileName().isEmpty());
+        SKIP_WITHOUT_PDF_TOOLS();
+        const QImage page = renderPdfPage(pdf); // on that paper, at that margin
+        QCOMPARE(page.size(), QSize(816, 1056));
+        QCOMPARE(page.pixelColor(95, 200), QColor(Qt::white));
+        QCOMPARE(page.pixelColor(96, 200), CoverColour);
+    }
+
+    void failedJobIsReported()
+    {
+        DesignWindow design;
+        const QString pdf = m_dir.filePath(u"no-such-folder/cover.pdf"_s);
+        const QColor grey = design.canvas().background();
+        printToPdf(design, pdf);
+        auto *message = design.findChild<QMessageBox *>(u"PrintError"_s);
+        QVERIFY(message && message->isVisible() && !message->isModal());
+        QVERIFY2(message->text().contains(QDir::toNativeSeparators(pdf)) &&
+                     message->text().contains(u"could not start"_s),
+                 qPrintable(message->text()));
+        // The window is back as it was.
+        QCOMPARE(design.canvas().background(), grey);
+        QVERIFY(!control<QWidget>(design, "Command7").isHidden());
+    }
+
+    void printSetUpCancelChangesNothing()
+    {
+        DesignWindow design;
+        const QString pdf = printToPdf(design, m_dir.filePath(u"setup.pdf"_s));
+        QFile::remove(pdf);
+        QPrinter &printer = design.printer();
+        printer.setPageOrientation(QPageLayout::Landscape);
+        // Cancelled, or confirmed unchanged, the settings stay what they were; Print uses them.
+        for (bool accept : {false, true}) {
+            answerModalDialogs({[accept](QDialog *) { return accept; }});
+            click(design, "Command11");
+            QCOMPARE(printer.outputFileName(), pdf);
+            QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
+            QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
+        }
+        click(design, "Command7");
+        QVERIFY(QFileInfo(pdf).size() > 0);
+    }
+};
+
+VM_TEST_CLASS(PrintTest)
+
+// "Print" through a real print server: the private PDF queue the test fixture starts
+// (tests/support/cups-pdf-queue), reached through CUPS_SERVER, is the system's default
+// printer, and the page it writes is the cover at true size.
+class PrintCupsTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void printGoesToTheDefaultQueue()
+    {
+        const QString queue = u"VellumoraPdf"_s, server = qEnvironmentVariable("CUPS_SERVER");
+        if (server.isEmpty() || !QFileInfo::exists(server))
+            QSKIP("no private print server: it starts with the ctest fixture "
+                  "designer_print_server_start, which could not run here or did not run");
+        if (!QPrinterInfo::availablePrinterNames().contains(queue))
+            QSKIP("the private print server has no VellumoraPdf queue");
+        SKIP_WITHOUT_PDF_TOOLS();
+        // The queue names its files after the job and overwrites them: a page is new when its
+        // file is.
+        const QDir out(QFileInfo(server).dir().filePath(u"out"_s));
+        QHash<QString, QDateTime> before;
+        for (const QFileInfo &file : out.entryInfoList({u"*.pdf"_s}, QDir::Files))
+            before.insert(file.fileName(), file.lastModified());
+
+        DesignWindow design;
+        // The system's default printer, untouched by the test.
+        QCOMPARE(design.printer().printerName(), queue);
+        QCOMPARE(design.printer().outputFormat(), QPrinter::NativeFormat);
+        const QColor cover(0, 160, 224);
+        colourCover(design, cover);
+        entry(design, "Text1").setText(u"Evening Songs"_s);
+        const QRectF printable = design.printer().pageLayout().paintRect(QPageLayout::Inch);
+        click(design, "Command7");
+        QVERIFY(!design.findChild<QMessageBox *>(u"PrintError"_s));
+        QVERIFY(!design.findChild<QMessageBox *>(u"PrintToPdfQuestion"_s));
+
+        // The queue writes its file some time later; it is done when it reads as a whole PDF.
+        QString page;
+        const auto written = [&] {
+            for (const QFileInfo &file : out.entryInfoList({u"*.pdf"_s}, QDir::Files)) {
+                if (before.value(file.fileName()) != file.lastModified() &&
+                    pdfPageCount(file.filePath()) == 1)
+                    page = file.filePath();
+            }
+            return !page.isEmpty();
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(written(), 30000);
+
+        // The queue's filters re-encode the text, so the page is looked at, not read. The
+        // cover starts at the printable area's top-left and is 4.75 inches wide.
+        const QImage image = renderPdfPage(page);
+        const int left = qRound(printable.left() * 96), top = qRound(printable.top() * 96);
+        auto is = [&](int x, int y, const QColor &colour) {
+            return !clearlyDifferent(image.pixel(left + x, top + y), colour.rgb());
+        };
+        QVERIFY(is(-2, 200, Qt::white) && is(1, 200, cover));
+        QVERIFY(is(454, 200, cover) && is(458, 200, Qt::white));
+        QVERIFY(is(200, -2, Qt::white) && is(200, 1, cover));
+        // The headline is there, in ink, where the canvas has it.
+        const QRect headline = element(design, "Label2").rect().toAlignedRect();
+        const QRect onScreen =
+            inkBox(design.canvas().render(QRect(0, 0, 754, 487)), headline, cover);
+        QVERIFY(!onScreen.isEmpty());
+        QVERIFY(
+            sameInk(inkBox(image, headline.translated(left, top), cover).translated(-left, -top),
+                    onScreen));
+    }
+};
+
+VM_TEST_CLASS(PrintCupsTest)
+#include "print.moc"
