@@ -111,6 +111,7 @@ void DriveList::setDrive(const QString &rootPath)
 
 void DriveList::showPopup()
 {
+    emit droppingDown();
     rereadDrives();
     // The drop-down may be wider than the narrow box, so long roots and labels read whole.
     view()->setMinimumWidth(view()->sizeHintForColumn(0) + 24);

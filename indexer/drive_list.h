@@ -55,6 +55,9 @@ public:
 
 signals:
     void driveChanged();
+    // The list is about to drop down, by a click or from the keyboard: the user is at it,
+    // whether or not the focus moved.
+    void droppingDown();
 
 private:
     void fill(QList<Drive> drives);

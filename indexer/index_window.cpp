@@ -111,6 +111,7 @@ IndexWindow::IndexWindow(QWidget *parent) : QWidget(parent), m_pdfOffer{askSaveP
     applyLayout(cardLayout(1));
 
     connect(Drive1, &DriveList::driveChanged, this, &IndexWindow::onDrive1Changed);
+    connect(Drive1, &DriveList::droppingDown, this, &IndexWindow::onDrive1Entered);
     Drive1->installEventFilter(this);
     connect(Dir1, &ListingView::pathChanged, this, &IndexWindow::onDir1Changed);
     connect(Dir3, &ListingView::pathChanged, this, &IndexWindow::onDir3Changed);
@@ -321,13 +322,15 @@ bool IndexWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == Drive1 && event->type() == QEvent::FocusIn) {
         // The user moving to the drive list, not focus coming back with the window or from
-        // its own drop-down.
+        // its own drop-down. A click into the list may bring no focus change at all (the
+        // list has it already, or the window was not active yet): its drop-down opening
+        // says so instead.
         switch (static_cast<QFocusEvent *>(event)->reason()) {
         case Qt::MouseFocusReason:
         case Qt::TabFocusReason:
         case Qt::BacktabFocusReason:
         case Qt::ShortcutFocusReason:
-            onDrive1FocusIn();
+            onDrive1Entered();
             break;
         default:
             break;
@@ -336,7 +339,7 @@ bool IndexWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void IndexWindow::onDrive1FocusIn()
+void IndexWindow::onDrive1Entered()
 {
     m_hoverHelp->show(DriveHelp);
 }

@@ -90,7 +90,7 @@ private:
     void onForm1Activated();
     void onOptionToggled(int number, bool checked);
     void onDrive1Changed();
-    void onDrive1FocusIn();
+    void onDrive1Entered();
     void onDir1Changed();
     void onDir3Changed();
     void onDir5Changed();
