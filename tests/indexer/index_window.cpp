@@ -320,6 +320,34 @@ private slots:
         QVERIFY(w.windowTitle() != IndexWindow::defaultTitle());
     }
 
+    // A click into the drive list shows its help line, also when the list holds the focus
+    // already (as when the window comes back from the drive error); the return alone does not.
+    void clickIntoTheDriveListShowsItsHelp()
+    {
+        IndexFixture f;
+        IndexWindow &w = f.window();
+        DriveList *drives = f.drives();
+        drives->setDriveSource([&f] { return QList<Drive>{{f.path(u"no-disc"_s), {}}}; });
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        drives->setFocus(Qt::TabFocusReason);
+        const QString driveHelp = w.windowTitle();
+        QTest::mouseMove(f.child<QPushButton>(u"Command4"_s));
+        QTRY_VERIFY(w.windowTitle() != driveHelp);
+        const QString refreshHelp = w.windowTitle();
+
+        drives->setCurrentIndex(0); // the empty drive: the error window comes and goes
+        QVERIFY(IndexFixture::driveError() &&
+                QTest::qWaitForWindowActive(IndexFixture::driveError()));
+        IndexFixture::closeTopLevel(u"Form5"_s);
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(QApplication::focusWidget() == drives && w.windowTitle() == refreshHelp);
+        QTest::mouseClick(drives, Qt::LeftButton);
+        QCOMPARE(w.windowTitle(), driveHelp);
+        drives->hidePopup();
+    }
+
     void printsTheListsAndTheCuttingMarksOnly_data()
     {
         QTest::addColumn<int>("layout");
