@@ -70,7 +70,8 @@ void IndexWindow::onCommand1Clicked()
                 focused->setFocus(Qt::OtherFocusReason);
         });
         hideForPrint();
-        result = printPage(*target, [this](QPainter &painter) { paintCard(painter); });
+        result =
+            printPage(*target, QRectF(rect()), [this](QPainter &painter) { paintCard(painter); });
     }
     // A print that fails ends quietly, but a file the user named and did not get is said.
     if (pdf && !result.ok() && m_pdfOffer.failed)
