@@ -70,7 +70,8 @@ void IndexWindow::onCommand1Clicked()
                 focused->setFocus(Qt::OtherFocusReason);
         });
         hideForPrint();
-        result = printPage(*target, [this](QPainter &painter) { paintCard(painter); });
+        result =
+            printPage(*target, QRectF(rect()), [this](QPainter &painter) { paintCard(painter); });
     }
     // A print that fails ends quietly, but a file the user named and did not get is said.
     if (pdf && !result.ok() && m_pdfOffer.failed)
@@ -106,16 +107,21 @@ void IndexWindow::hideForPrint()
         control->hide();
     for (QRadioButton *option : Option)
         option->hide();
-    Line1->show();
-    Line2->show();
-    Line3->show();
+    // On paper the marks lie over the lists: the upper tick at x = 438 falls inside the
+    // second side's first column.
+    for (CutLine *line : {Line1, Line2, Line3}) {
+        line->raise();
+        line->show();
+    }
 }
 
 void IndexWindow::restoreAfterPrint()
 {
-    Line1->hide();
-    Line2->hide();
-    Line3->hide();
+    for (CutLine *line : {Line1, Line2, Line3})
+        line->hide();
+    // Back under the lists, in their own order.
+    for (CutLine *line : {Line3, Line2, Line1})
+        line->lower();
     Command1->show();
     Drive1->show();
     for (int n = 1; n <= 18; ++n)

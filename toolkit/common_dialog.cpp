@@ -4,6 +4,7 @@
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QPrintDialog>
+#include <QPrintEngine>
 #include <QPrinter>
 
 namespace vm {
@@ -21,6 +22,31 @@ QString qtFileFilter(const QString &pipeFilter)
 }
 
 namespace {
+
+// Where the print engine keeps the queue's own options (print quality, input tray and the
+// like, as name and value pairs); Qt's print dialog writes them there.
+constexpr auto QueueOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
+
+// Copies every setting of one printer to another, so that nothing the user chose is left
+// behind. The target first becomes the same kind of printer (a file name or a format may
+// change its engine), then takes each engine setting in Qt's order, the page layout last;
+// settings an engine does not know it ignores.
+void copyPrinterSettings(const QPrinter &from, QPrinter &to)
+{
+    to.setOutputFileName(from.outputFileName());
+    to.setOutputFormat(from.outputFormat());
+    if (from.outputFormat() == QPrinter::NativeFormat)
+        to.setPrinterName(from.printerName());
+    QPrintEngine *const source = from.printEngine();
+    QPrintEngine *const target = to.printEngine();
+    for (int key = QPrintEngine::PPK_CollateCopies; key <= QPrintEngine::PPK_QPageLayout; ++key) {
+        const QVariant value = source->property(QPrintEngine::PrintEnginePropertyKey(key));
+        if (value.isValid())
+            target->setProperty(QPrintEngine::PrintEnginePropertyKey(key), value);
+    }
+    if (const QVariant options = source->property(QueueOptions); options.isValid())
+        target->setProperty(QueueOptions, options);
+}
 
 class QtPresenter final : public DialogPresenter
 {
@@ -95,20 +121,12 @@ public:
     {
         // The dialog works on a copy of the settings, so cancelling changes nothing.
         QPrinter copy(QPrinter::HighResolution);
-        copy.setPrinterName(printer.printerName());
-        copy.setOutputFileName(printer.outputFileName());
-        copy.setPageLayout(printer.pageLayout());
-        copy.setColorMode(printer.colorMode());
-        copy.setResolution(printer.resolution());
+        copyPrinterSettings(printer, copy);
         QPrintDialog dialog(&copy, parent);
         dialog.setOption(QAbstractPrintDialog::PrintToFile, true);
         if (dialog.exec() != QDialog::Accepted)
             return false;
-        printer.setPrinterName(copy.printerName());
-        printer.setOutputFileName(copy.outputFileName());
-        printer.setPageLayout(copy.pageLayout());
-        printer.setColorMode(copy.colorMode());
-        printer.setResolution(copy.resolution());
+        copyPrinterSettings(copy, printer);
         return true;
     }
 };

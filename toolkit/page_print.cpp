@@ -7,7 +7,8 @@
 
 namespace vm {
 
-PrintResult printPage(QPrinter &printer, const std::function<void(QPainter &)> &paint)
+PrintResult printPage(QPrinter &printer, const QRectF &pageArea,
+                      const std::function<void(QPainter &)> &paint)
 {
     PrintResult result;
     if (!printer.isValid()) {
@@ -15,6 +16,11 @@ PrintResult printPage(QPrinter &printer, const std::function<void(QPainter &)> &
             QCoreApplication::translate("vm::PagePrint", "There is no printer to print on.");
         return result;
     }
+    // Qt gives every printer margins of its own (10 pt). The page goes where the device can
+    // reach: setting the paper again has the device report its minimum margins for it (none
+    // for a PDF file), and those become the margins.
+    printer.setPageSize(printer.pageLayout().pageSize());
+    printer.setPageMargins(printer.pageLayout().minimumMargins(), printer.pageLayout().units());
     QPainter painter;
     if (!painter.begin(&printer)) {
         result.error =
@@ -25,6 +31,7 @@ PrintResult printPage(QPrinter &printer, const std::function<void(QPainter &)> &
     // 1/96 inch, whatever the printer's resolution.
     const qreal scale = printer.resolution() / 96.0;
     painter.scale(scale, scale);
+    painter.setClipRect(pageArea);
     paint(painter);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         result.error = QCoreApplication::translate("vm::PagePrint", "The print job failed.");

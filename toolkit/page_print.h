@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
 
 #include <functional>
@@ -17,8 +18,11 @@ struct PrintResult
 
 // Prints one page: `paint` draws in design pixels (1/96 inch), which land at true size at the
 // top-left of the printable area, rendered at the printer's own resolution (text and lines
-// stay vector, pictures keep their detail).
-PrintResult printPage(QPrinter &printer, const std::function<void(QPainter &)> &paint);
+// stay vector, pictures keep their detail). The printer's margins become the least its device
+// needs for the paper, so the page adds none. Only `pageArea` (design pixels) reaches the
+// paper, as a window's edges cut off on screen whatever lies beyond its client area.
+PrintResult printPage(QPrinter &printer, const QRectF &pageArea,
+                      const std::function<void(QPainter &)> &paint);
 
 // True when the system has at least one printer to print on.
 bool hasPrinters();

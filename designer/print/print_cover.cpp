@@ -102,8 +102,8 @@ vm::PrintResult DesignWindow::printCover(QPrinter &target)
     if (isVisible())
         repaint();
 
-    const vm::PrintResult result =
-        vm::printPage(target, [this](QPainter &painter) { m_canvas->paint(painter, PageImage); });
+    const vm::PrintResult result = vm::printPage(
+        target, PageImage, [this](QPainter &painter) { m_canvas->paint(painter, PageImage); });
 
     for (const auto &[widget, shown] : wasShown)
         widget->setVisible(shown);

@@ -6,13 +6,17 @@
 
 #include "designer/windows/titles_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintEngine>
 #include <QPrinterInfo>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -23,17 +27,19 @@ using vm::design::DesignWindow;
 
 namespace {
 
-// Half an inch of margin: the cover must start exactly there, 48 pixels in at 96 dpi.
-constexpr int Margin = 48;
 const QColor CoverColour(255, 224, 0);
 
-QString printToPdf(DesignWindow &design, const QString &pdf)
+// Prints to a PDF file on paper whose layout came from a printer with a half-inch border: a
+// PDF page has none, so the cover must start at the paper's corner all the same.
+QString printToPdf(DesignWindow &design, const QString &pdf,
+                   QPageSize::PageSizeId paper = QPageSize::A4)
 {
     QPrinter &printer = design.printer();
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(pdf);
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(0.5, 0.5, 0.5, 0.5), QPageLayout::Inch));
+    const QMarginsF border(0.5, 0.5, 0.5, 0.5);
+    printer.setPageLayout(
+        QPageLayout(QPageSize(paper), QPageLayout::Portrait, border, QPageLayout::Inch, border));
     click(design, "Command7");
     return pdf;
 }
@@ -113,36 +119,64 @@ private slots:
         QCOMPARE(pdfPageCount(pdf), 1);
         const QImage page = renderPdfPage(pdf);
 
-        // The cover's colour runs from the margin for exactly its width and height: 4.75
-        // inches on the front, 519/96 on the back.
-        const int width = back ? 519 : 456, row = Margin + 200;
-        QCOMPARE(page.pixelColor(Margin - 1, row), QColor(Qt::white));
-        QCOMPARE(page.pixelColor(Margin, row), CoverColour);
-        QCOMPARE(page.pixelColor(Margin + width - 1, row), CoverColour);
-        QCOMPARE(page.pixelColor(Margin + width, row), QColor(Qt::white));
-        QCOMPARE(page.pixelColor(Margin + 3, Margin - 1), QColor(Qt::white));
-        QCOMPARE(page.pixelColor(Margin + 3, Margin), CoverColour);
-        QCOMPARE(page.pixelColor(Margin + 3, Margin + 455), CoverColour);
-        QCOMPARE(page.pixelColor(Margin + 3, Margin + 456), QColor(Qt::white));
+        // The cover's colour runs from the paper's corner for exactly its width and height:
+        // 4.75 inches on the front, 519/96 on the back.
+        const int width = back ? 519 : 456;
+        QCOMPARE(page.pixelColor(0, 200), CoverColour);
+        QCOMPARE(page.pixelColor(width - 1, 200), CoverColour);
+        QCOMPARE(page.pixelColor(width, 200), QColor(Qt::white));
+        QCOMPARE(page.pixelColor(3, 0), CoverColour);
+        QCOMPARE(page.pixelColor(3, 455), CoverColour);
+        QCOMPARE(page.pixelColor(3, 456), QColor(Qt::white));
         // Nothing of the grey window or of its panel beside and below the cover.
-        QCOMPARE(inkBox(page, QRect(Margin + width, Margin, 754 - width, 487)), QRect());
-        QCOMPARE(inkBox(page, QRect(Margin, Margin + 456, 754, 31)), QRect());
+        QCOMPARE(inkBox(page, QRect(width, 0, 754 - width, 487)), QRect());
+        QCOMPARE(inkBox(page, QRect(0, 456, 754, 31)), QRect());
 
         // Each element prints where the canvas shows it, and only while it is shown.
         const QImage screen = design.canvas().render(QRect(0, 0, 754, 487));
         for (const char *name : {"Label2", "Label3", "Label4", "Label14", "Image2", "Label29"}) {
             const QRect area = element(design, name).rect().toAlignedRect();
             const QRect onScreen = inkBox(screen, area, CoverColour);
-            const QRect onPage = inkBox(page, area.translated(Margin, Margin), CoverColour);
             QVERIFY2(onScreen.isEmpty() != element(design, name).isVisible(), name);
-            QVERIFY2(sameInk(onPage.translated(-Margin, -Margin), onScreen), name);
+            QVERIFY2(sameInk(inkBox(page, area, CoverColour), onScreen), name);
         }
         const QString text = pdfText(pdf);
         QCOMPARE(text.count(u"Title"_s), shown ? 23 : 0);
         QCOMPARE(text.contains(u"Rights"_s), shown);
         const QColor rules = shown ? Qt::black : CoverColour;
-        QCOMPARE(inkBox(page, QRect(Margin + 24, Margin + 62, 408, 4), rules), QRect());
-        QCOMPARE(inkBox(page, QRect(Margin + 6, Margin + 100, 2, 200), rules), QRect()); // box
+        QCOMPARE(inkBox(page, QRect(24, 62, 408, 4), rules), QRect());
+        QCOMPARE(inkBox(page, QRect(6, 100, 2, 200), rules), QRect()); // box
+    }
+
+    // On screen the window's edges cut off what lies beyond its client area; paper does too.
+    void nothingPrintsBeyondTheWindow_data()
+    {
+        QTest::addColumn<QStringList>("entries"); // field, text, field, text
+        // Pictures are centred on the cover: this one runs from (-772, -272) to (1228, 728).
+        QTest::newRow("picture 2000 x 1000")
+            << QStringList{u"Text7"_s, u"2000"_s, u"Text8"_s, u"1000"_s};
+        QTest::newRow("bottom line far down and right")
+            << QStringList{u"Text4"_s, u"470"_s, u"Text9"_s, u"700"_s};
+    }
+
+    void nothingPrintsBeyondTheWindow()
+    {
+        QFETCH(QStringList, entries);
+        SKIP_WITHOUT_PDF_TOOLS();
+        DesignWindow design;
+        QImage red(40, 40, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        element(design, "Image1").setPicture(red);
+        entry(design, "Text2").setText(u"WWWWWWWWWWWWWWWWWWWW"_s);
+        for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
+            entry(design, qPrintable(entries[i])).setText(entries[i + 1]);
+        // A3 leaves room beyond the window on both sides; the renderer may round the clip's
+        // edge a pixel outwards.
+        const QImage page =
+            renderPdfPage(printToPdf(design, m_dir.filePath(u"clip.pdf"_s), QPageSize::A3));
+        QVERIFY(!inkBox(page, QRect(0, 0, 755, 488)).isEmpty());
+        QCOMPARE(inkBox(page, QRect(755, 0, page.width(), page.height())), QRect());
+        QCOMPARE(inkBox(page, QRect(0, 488, page.width(), page.height())), QRect());
     }
 
     void windowIsAsBeforeAfterPrinting()
@@ -219,7 +253,7 @@ private slots:
         DesignWindow design;
         colourCover(design, CoverColour);
         ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
-        // The paper the settings name, with an inch of margin.
+        // The paper the settings name; its margin does not reach a PDF file.
         design.printer().setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
                                                    QPageLayout::Portrait, QMarginsF(1, 1, 1, 1),
                                                    QPageLayout::Inch));
@@ -249,10 +283,9 @@ private slots:
         // The printer settings were not turned into that file: the next Print asks again.
         QVERIFY(design.printer().outputFileName().isEmpty());
         SKIP_WITHOUT_PDF_TOOLS();
-        const QImage page = renderPdfPage(pdf); // on that paper, at that margin
+        const QImage page = renderPdfPage(pdf); // on that paper, from its corner
         QCOMPARE(page.size(), QSize(816, 1056));
-        QCOMPARE(page.pixelColor(95, 200), QColor(Qt::white));
-        QCOMPARE(page.pixelColor(96, 200), CoverColour);
+        QCOMPARE(page.pixelColor(0, 0), CoverColour);
     }
 
     void failedJobIsReported()
@@ -270,25 +303,6 @@ private slots:
         QCOMPARE(design.canvas().background(), grey);
         QVERIFY(!control<QWidget>(design, "Command7").isHidden());
     }
-
-    void printSetUpCancelChangesNothing()
-    {
-        DesignWindow design;
-        const QString pdf = printToPdf(design, m_dir.filePath(u"setup.pdf"_s));
-        QFile::remove(pdf);
-        QPrinter &printer = design.printer();
-        printer.setPageOrientation(QPageLayout::Landscape);
-        // Cancelled, or confirmed unchanged, the settings stay what they were; Print uses them.
-        for (bool accept : {false, true}) {
-            answerModalDialogs({[accept](QDialog *) { return accept; }});
-            click(design, "Command11");
-            QCOMPARE(printer.outputFileName(), pdf);
-            QCOMPARE(printer.pageLayout().orientation(), QPageLayout::Landscape);
-            QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::A4);
-        }
-        click(design, "Command7");
-        QVERIFY(QFileInfo(pdf).size() > 0);
-    }
 };
 
 VM_TEST_CLASS(PrintTest)
@@ -301,14 +315,19 @@ class PrintCupsTest : public QObject
     Q_OBJECT
 
 private slots:
-    void printGoesToTheDefaultQueue()
+    void init()
     {
-        const QString queue = u"VellumoraPdf"_s, server = qEnvironmentVariable("CUPS_SERVER");
+        const QString server = qEnvironmentVariable("CUPS_SERVER");
         if (server.isEmpty() || !QFileInfo::exists(server))
             QSKIP("no private print server: it starts with the ctest fixture "
                   "designer_print_server_start, which could not run here or did not run");
-        if (!QPrinterInfo::availablePrinterNames().contains(queue))
+        if (!QPrinterInfo::availablePrinterNames().contains(u"VellumoraPdf"_s))
             QSKIP("the private print server has no VellumoraPdf queue");
+    }
+
+    void printGoesToTheDefaultQueue()
+    {
+        const QString queue = u"VellumoraPdf"_s, server = qEnvironmentVariable("CUPS_SERVER");
         SKIP_WITHOUT_PDF_TOOLS();
         // The queue names its files after the job and overwrites them: a page is new when its
         // file is.
@@ -324,7 +343,6 @@ private slots:
         const QColor cover(0, 160, 224);
         colourCover(design, cover);
         entry(design, "Text1").setText(u"Evening Songs"_s);
-        const QRectF printable = design.printer().pageLayout().paintRect(QPageLayout::Inch);
         click(design, "Command7");
         QVERIFY(!design.findChild<QMessageBox *>(u"PrintError"_s));
         QVERIFY(!design.findChild<QMessageBox *>(u"PrintToPdfQuestion"_s));
@@ -341,24 +359,65 @@ private slots:
         };
         QTRY_VERIFY_WITH_TIMEOUT(written(), 30000);
 
-        // The queue's filters re-encode the text, so the page is looked at, not read. The
-        // cover starts at the printable area's top-left and is 4.75 inches wide.
+        // The queue's filters re-encode the text, so the page is looked at, not read. Its
+        // printable area is the whole sheet: the cover's first ink is the sheet's corner, and
+        // the cover is 4.75 inches wide.
         const QImage image = renderPdfPage(page);
-        const int left = qRound(printable.left() * 96), top = qRound(printable.top() * 96);
-        auto is = [&](int x, int y, const QColor &colour) {
-            return !clearlyDifferent(image.pixel(left + x, top + y), colour.rgb());
-        };
-        QVERIFY(is(-2, 200, Qt::white) && is(1, 200, cover));
-        QVERIFY(is(454, 200, cover) && is(458, 200, Qt::white));
-        QVERIFY(is(200, -2, Qt::white) && is(200, 1, cover));
+        QCOMPARE(inkBox(image, image.rect()).topLeft(), QPoint(0, 0));
+        QVERIFY(!clearlyDifferent(image.pixel(1, 200), cover.rgb()));
+        QVERIFY(!clearlyDifferent(image.pixel(454, 200), cover.rgb()));
+        QVERIFY(!clearlyDifferent(image.pixel(458, 200), qRgb(255, 255, 255)));
         // The headline is there, in ink, where the canvas has it.
         const QRect headline = element(design, "Label2").rect().toAlignedRect();
         const QRect onScreen =
             inkBox(design.canvas().render(QRect(0, 0, 754, 487)), headline, cover);
         QVERIFY(!onScreen.isEmpty());
-        QVERIFY(
-            sameInk(inkBox(image, headline.translated(left, top), cover).translated(-left, -top),
-                    onScreen));
+        QVERIFY(sameInk(inkBox(image, headline, cover), onScreen));
+    }
+
+    // Print Set Up through the real dialog on the queue: what the user confirms (copies,
+    // collation, page order, the queue's own options) is what the next Print uses; Cancel
+    // keeps it, and the dialog opens on it.
+    void printSetUpKeepsWhatIsConfirmed()
+    {
+        DesignWindow design;
+        QPrinter &printer = design.printer();
+        int openedWith = 0; // copies
+        const auto answer = [&openedWith](int copies, const QString &resolution, bool confirm) {
+            answerModalDialogs({[=, &openedWith](QDialog *dialog) {
+                auto *count = dialog->findChild<QSpinBox *>(u"copies"_s);
+                openedWith = count->value();
+                count->setValue(copies);
+                dialog->findChild<QAbstractButton *>(u"collate"_s)->setChecked(false);
+                dialog->findChild<QAbstractButton *>(u"reverse"_s)->setChecked(true);
+                answerModalDialogs({[=](QDialog *properties) {
+                    for (QComboBox *combo : properties->findChildren<QComboBox *>()) {
+                        if (combo->findText(resolution) >= 0)
+                            combo->setCurrentIndex(combo->findText(resolution));
+                    }
+                    return true;
+                }});
+                dialog->findChild<QAbstractButton *>(u"properties"_s)->click();
+                return confirm;
+            }});
+        };
+        const auto kept = [&printer] {
+            // The print engine keeps the queue's own options as name, value pairs here.
+            const QStringList options = printer.printEngine()
+                                            ->property(QPrintEngine::PrintEnginePropertyKey(0xfe00))
+                                            .toStringList();
+            return u"%1 copies, collated %2, order %3, %4"_s.arg(printer.copyCount())
+                .arg(printer.collateCopies())
+                .arg(printer.pageOrder())
+                .arg(options.value(options.indexOf(u"Resolution"_s) + 1));
+        };
+        answer(3, u"600 DPI"_s, true);
+        click(design, "Command11");
+        QCOMPARE(kept(), u"3 copies, collated 0, order 1, 600dpi"_s);
+        answer(5, u"150 DPI"_s, false);
+        click(design, "Command11");
+        QCOMPARE(openedWith, 3);
+        QCOMPARE(kept(), u"3 copies, collated 0, order 1, 600dpi"_s);
     }
 };
 

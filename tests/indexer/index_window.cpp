@@ -354,6 +354,7 @@ private slots:
         QTest::addColumn<int>("end"); // of the card's last side
         QTest::newRow("one side") << 1 << 440;
         QTest::newRow("two sides, landscape") << 6 << 775;
+        QTest::newRow("two sides, folders on the second") << 9 << 775;
     }
 
     void printsTheListsAndTheCuttingMarksOnly()
@@ -368,7 +369,6 @@ private slots:
         const QString title = f.window().windowTitle(), pdf = f.path(u"card.pdf"_s);
         QPrinter &printer = f.window().printer();
         printer.setOutputFileName(pdf);
-        printer.setPageMargins(QMarginsF()); // page pixels are window pixels
         printer.setPageOrientation(end > 440 ? QPageLayout::Landscape : QPageLayout::Portrait);
         f.child<QPushButton>(u"Command1"_s)->click();
         expectRestored(f);
@@ -384,6 +384,10 @@ private slots:
         const int right = inkBox(page, QRect(0, 428, page.width(), 9)).right();
         QVERIFY(right <= end + 1 && right >= end - 6);
         QVERIFY(!inkBox(page, QRect(436, 418, 5, 8)).isNull());
+        // The upper tick from the card's top edge (the page's corner) down to y = 10, over the
+        // second side's first column where there is one.
+        for (int y = 1; y <= 9; ++y)
+            QVERIFY2(qGray(page.pixel(438, y)) < 64, qPrintable(u"y = %1"_s.arg(y)));
         // None of the buttons and the drive list below the lists, or the layout buttons.
         QVERIFY(inkBox(page, QRect(0, 408, 430, 20)).isNull());
         QVERIFY(inkBox(page, QRect(400, 32, 34, 321)).isNull());

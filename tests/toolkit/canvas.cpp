@@ -217,7 +217,7 @@ private slots:
         printer.setOutputFileName(pdf);
         printer.setResolution(1200);
         printer.setPageMargins(QMarginsF(0, 0, 0, 0));
-        const PrintResult result = printPage(printer, [](QPainter &painter) {
+        const PrintResult result = printPage(printer, QRectF(0, 0, 456, 96), [](QPainter &painter) {
             painter.fillRect(QRectF(0, 0, 456, 96), Qt::black); // 4.75 by 1 inch
         });
         QVERIFY2(result.ok(), qPrintable(result.error));
@@ -236,7 +236,8 @@ private slots:
     {
         RefusingPrinter printer;
         bool painted = false;
-        const PrintResult result = printPage(printer, [&](QPainter &) { painted = true; });
+        const PrintResult result =
+            printPage(printer, QRectF(0, 0, 10, 10), [&](QPainter &) { painted = true; });
         QVERIFY(painted);
         QVERIFY(!result.ok());
     }
