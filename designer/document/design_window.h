@@ -109,6 +109,9 @@ private:
     void applyDesign(const FileValues &values);
     bool applyPictures(const FileValues &values); // false at the first picture that fails
     void applyLowerBlockAndNotice(const FileValues &values);
+    // The title areas' font and colour from Label10, then the lower block's size and colour
+    // from "Lower Small" and "Lower Black": the look a design file gives them (New uses it).
+    void deriveTitleStyles();
     void applyCoverOptions(bool front, bool back);
     WaitWindow &ensureWaitWindow();
     ErrorWindow &ensureErrorWindow();

@@ -213,6 +213,39 @@ bool DesignWindow::applyPictures(const FileValues &values)
     return true;
 }
 
+void DesignWindow::deriveTitleStyles()
+{
+    // Every title area carries the titles' font; Label27 keeps its own face.
+    auto copyTitleFont = [this](int number) {
+        vm::Element *area = label(number);
+        area->setFontName(Label10->font().name);
+        area->setFontSize(Label10->font().size);
+        area->setForeColor(Label10->foreColor());
+    };
+    for (int number = 11; number <= 26; ++number)
+        copyTitleFont(number);
+    for (int number = 4; number <= 9; ++number)
+        copyTitleFont(number);
+
+    const ColorRef lowerColour = Check8->isChecked() ? Label3->foreColor() : Label10->foreColor();
+    label(25)->setForeColor(lowerColour);
+    label(26)->setForeColor(lowerColour);
+    Label27->setForeColor(lowerColour);
+
+    if (Check6->isChecked()) {
+        Label27->setFontSize(LowerSmallMiscSize);
+        label(26)->setFontSize(LowerSmallLineSize);
+        label(25)->setFontSize(LowerSmallLineSize);
+        label(24)->setFontSize(LowerSmallLineSize);
+    } else {
+        const float titleSize = Label10->font().size;
+        Label27->setFontSize(titleSize);
+        label(26)->setFontSize(titleSize);
+        label(25)->setFontSize(titleSize);
+        label(24)->setFontSize(titleSize);
+    }
+}
+
 void DesignWindow::applyLowerBlockAndNotice(const FileValues &values)
 {
     const Lines line(values);
@@ -235,38 +268,9 @@ void DesignWindow::applyLowerBlockAndNotice(const FileValues &values)
     for (int n = 1; n <= TitleAreaCount; ++n)
         titleArea(n).setCaption(line.text(27 + n));
 
-    // Every title area carries the titles' font; Label27 keeps its own face.
-    auto copyTitleFont = [this](int number) {
-        vm::Element *area = label(number);
-        area->setFontName(Label10->font().name);
-        area->setFontSize(Label10->font().size);
-        area->setForeColor(Label10->foreColor());
-    };
-    for (int number = 11; number <= 26; ++number)
-        copyTitleFont(number);
-    for (int number = 4; number <= 9; ++number)
-        copyTitleFont(number);
-
-    const ColorRef lowerColour = Check8->isChecked() ? Label3->foreColor() : Label10->foreColor();
-    label(25)->setForeColor(lowerColour);
-    label(26)->setForeColor(lowerColour);
-    Label27->setForeColor(lowerColour);
-
     Check15->setChecked(line.ticked(63));
     Label27->setAlignment(Check15->isChecked() ? Qt::AlignHCenter : Qt::AlignLeft);
-
-    if (Check6->isChecked()) {
-        Label27->setFontSize(LowerSmallMiscSize);
-        label(26)->setFontSize(LowerSmallLineSize);
-        label(25)->setFontSize(LowerSmallLineSize);
-        label(24)->setFontSize(LowerSmallLineSize);
-    } else {
-        const float titleSize = Label10->font().size;
-        Label27->setFontSize(titleSize);
-        label(26)->setFontSize(titleSize);
-        label(25)->setFontSize(titleSize);
-        label(24)->setFontSize(titleSize);
-    }
+    deriveTitleStyles();
 
     Check9->setChecked(line.ticked(56));
     Check10->setChecked(line.ticked(57));

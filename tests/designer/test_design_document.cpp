@@ -208,8 +208,7 @@ void DesignDocumentTest::newResetsTheDesign()
              currentYear() + QStringLiteral("  All Rights Reserved."));
     QVERIFY(!element(design, "Label29").isVisible());
 
-    // Kept: the box thickness and the save prompt setting.
-    QCOMPARE(entry(design, "Text10").text(), QStringLiteral("5"));
+    // Kept: the save prompt setting.
     QVERIFY(!checkBox(design, "Check12").isChecked());
     QCOMPARE(design.shared().SavePromptArmed, true);
 }
