@@ -118,7 +118,9 @@ private:
 
     // Picture slots (document/picture_slots.cpp): loads a picture file into a picture element,
     // replacing its picture; on failure the element keeps its picture and the result says why.
-    vm::PictureLoad loadPictureInto(vm::Element &box, const QString &path);
+    // The picture is decoded with the detail a box of `size` needs on paper (the box's own
+    // size when `size` is not valid).
+    vm::PictureLoad loadPictureInto(vm::Element &box, const QString &path, QSizeF size = {});
 
     // Later concerns add their groups here: style/ (fonts, colours, copyright notice),
     // windows/pixclear_window, windows/hover_texts, print/.

@@ -186,15 +186,21 @@ bool DesignWindow::applyPictures(const FileValues &values)
         return false;
     };
 
+    // A negative size is refused, as the size fields refuse it; the box keeps its size.
+    const float height = line.single(15);
+    const float width = line.single(16);
+    const QSizeF size(width >= 0 ? width : Image1->width(),
+                      height >= 0 ? height : Image1->height());
+    // Decoded for the size the box is about to take, so the picture has the detail it needs on
+    // paper; the box itself changes only once the picture loaded.
     const QString main = line.text(14);
-    if (!main.isEmpty() && !loadPictureInto(*Image1, main).ok())
+    if (!main.isEmpty() && !loadPictureInto(*Image1, main, size).ok())
         return failed();
     PIXFLN->setText(main);
     Label30->setText(line.text(17));
-    // A negative size is refused, as the size fields refuse it; the box keeps its size.
-    if (const float height = line.single(15); height >= 0)
+    if (height >= 0)
         Image1->setHeight(height);
-    if (const float width = line.single(16); width >= 0)
+    if (width >= 0)
         Image1->setWidth(width);
 
     const QString logo1 = line.text(17);
