@@ -81,8 +81,10 @@ public:
         initial.setStrikeOut(dialog.fontStrikethru);
         QFontDialog fonts(initial, parent);
         // A face that is only a substitute here (the product's own faces are not installed)
-        // shows as some installed face; a user who leaves it keeps the face the design names.
+        // shows as some installed face, and the dialog shows sizes in whole points (8.25 as 8):
+        // what the user leaves as shown keeps the value the design holds.
         const QString shownFace = fonts.currentFont().family();
+        const qreal shownSize = fonts.currentFont().pointSizeF();
         if (fonts.exec() != QDialog::Accepted)
             return false;
         const QFont chosen = fonts.selectedFont();
@@ -97,7 +99,8 @@ public:
         }
         if (chosen.family() != shownFace)
             dialog.fontName = chosen.family();
-        dialog.fontSize = static_cast<float>(chosen.pointSizeF());
+        if (chosen.pointSizeF() != shownSize || !(dialog.fontSize > 0))
+            dialog.fontSize = static_cast<float>(chosen.pointSizeF());
         dialog.fontBold = chosen.bold();
         dialog.fontItalic = chosen.italic();
         if (dialog.flags & CommonDialog::FontEffects) {

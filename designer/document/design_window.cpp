@@ -169,7 +169,10 @@ void DesignWindow::buildPanel()
         return place(new QCheckBox(caption, this), name, at);
     };
     auto entry = [this](const char *name, QRect at) {
-        return place(new QLineEdit(this), name, at);
+        QLineEdit *field = place(new QLineEdit(this), name, at);
+        // As long as a line of the design file may be; Qt would cut at 32767.
+        field->setMaxLength(int(FileLineLimit));
+        return field;
     };
     auto caption = [this](const char *name, const QString &text, QRect at) {
         return place(new QLabel(text, this), name, at);

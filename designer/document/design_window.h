@@ -109,13 +109,18 @@ private:
     void applyDesign(const FileValues &values);
     bool applyPictures(const FileValues &values); // false at the first picture that fails
     void applyLowerBlockAndNotice(const FileValues &values);
+    // The title areas' font and colour from Label10, then the lower block's size and colour
+    // from "Lower Small" and "Lower Black": the look a design file gives them (New uses it).
+    void deriveTitleStyles();
     void applyCoverOptions(bool front, bool back);
     WaitWindow &ensureWaitWindow();
     ErrorWindow &ensureErrorWindow();
 
     // Picture slots (document/picture_slots.cpp): loads a picture file into a picture element,
     // replacing its picture; on failure the element keeps its picture and the result says why.
-    vm::PictureLoad loadPictureInto(vm::Element &box, const QString &path);
+    // The picture is decoded with the detail a box of `size` needs on paper (the box's own
+    // size when `size` is not valid).
+    vm::PictureLoad loadPictureInto(vm::Element &box, const QString &path, QSizeF size = {});
 
     // Later concerns add their groups here: style/ (fonts, colours, copyright notice),
     // windows/pixclear_window, windows/hover_texts, print/.

@@ -81,6 +81,8 @@ void DesignWindow::newDesign()
     Shape1->setBackColor(White);
     Shape2->setBorderColor(m_shared.DefaultInk);
     Shape2->setBorderWidth(2);
+    // The thickness field says what the box shows: Save writes the field, not the box.
+    Text10->setText(QStringLiteral("2"));
 
     Line1->setBorderWidth(4);
     Line2->setBorderWidth(4);
@@ -136,11 +138,21 @@ void DesignWindow::newDesign()
     Label2->setFontName(m_shared.DefaultFontName);
     Label3->setFontSize(m_shared.DefaultFontSize);
     Label2->setFontSize(m_shared.DefaultFontSize);
+    // The file keeps only Label10's font and colour; every title area shows what the saved
+    // design will open with.
+    deriveTitleStyles();
+    if (!Check11->isChecked()) {
+        // The copyright notice wears the title colour, as Open gives it.
+        Label28->setForeColor(Label10->foreColor());
+        Label29->setForeColor(Label10->foreColor());
+    }
 
     Check7->setChecked(true);
     Check8->setChecked(false);
 
     m_shared.SavePromptArmed = true;
+    // A new design has no file yet: Save must not offer to overwrite the previous one.
+    m_designFileName.clear();
     update();
 }
 

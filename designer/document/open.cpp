@@ -42,8 +42,8 @@ void DesignWindow::onCommand1Clicked()
 
 void DesignWindow::open()
 {
-    // Every Open puts the copyright group back on its base line, also when it goes no further.
-    resetNoticeGroup();
+    // Nothing on screen changes until a file is read: the load itself puts the copyright
+    // group back on its base line, so a cancelled Open leaves it where the box put it.
     if (holdForSaveQuestion(Action::Open))
         return;
 

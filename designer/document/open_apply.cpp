@@ -186,15 +186,21 @@ bool DesignWindow::applyPictures(const FileValues &values)
         return false;
     };
 
+    // A negative size is refused, as the size fields refuse it; the box keeps its size.
+    const float height = line.single(15);
+    const float width = line.single(16);
+    const QSizeF size(width >= 0 ? width : Image1->width(),
+                      height >= 0 ? height : Image1->height());
+    // Decoded for the size the box is about to take, so the picture has the detail it needs on
+    // paper; the box itself changes only once the picture loaded.
     const QString main = line.text(14);
-    if (!main.isEmpty() && !loadPictureInto(*Image1, main).ok())
+    if (!main.isEmpty() && !loadPictureInto(*Image1, main, size).ok())
         return failed();
     PIXFLN->setText(main);
     Label30->setText(line.text(17));
-    // A negative size is refused, as the size fields refuse it; the box keeps its size.
-    if (const float height = line.single(15); height >= 0)
+    if (height >= 0)
         Image1->setHeight(height);
-    if (const float width = line.single(16); width >= 0)
+    if (width >= 0)
         Image1->setWidth(width);
 
     const QString logo1 = line.text(17);
@@ -211,6 +217,39 @@ bool DesignWindow::applyPictures(const FileValues &values)
     Text8->setText(QString::number(std::floor(double(Image1->height())), 'f', 0));
     Text7->setText(QString::number(std::floor(double(Image1->width())), 'f', 0));
     return true;
+}
+
+void DesignWindow::deriveTitleStyles()
+{
+    // Every title area carries the titles' font; Label27 keeps its own face.
+    auto copyTitleFont = [this](int number) {
+        vm::Element *area = label(number);
+        area->setFontName(Label10->font().name);
+        area->setFontSize(Label10->font().size);
+        area->setForeColor(Label10->foreColor());
+    };
+    for (int number = 11; number <= 26; ++number)
+        copyTitleFont(number);
+    for (int number = 4; number <= 9; ++number)
+        copyTitleFont(number);
+
+    const ColorRef lowerColour = Check8->isChecked() ? Label3->foreColor() : Label10->foreColor();
+    label(25)->setForeColor(lowerColour);
+    label(26)->setForeColor(lowerColour);
+    Label27->setForeColor(lowerColour);
+
+    if (Check6->isChecked()) {
+        Label27->setFontSize(LowerSmallMiscSize);
+        label(26)->setFontSize(LowerSmallLineSize);
+        label(25)->setFontSize(LowerSmallLineSize);
+        label(24)->setFontSize(LowerSmallLineSize);
+    } else {
+        const float titleSize = Label10->font().size;
+        Label27->setFontSize(titleSize);
+        label(26)->setFontSize(titleSize);
+        label(25)->setFontSize(titleSize);
+        label(24)->setFontSize(titleSize);
+    }
 }
 
 void DesignWindow::applyLowerBlockAndNotice(const FileValues &values)
@@ -235,38 +274,9 @@ void DesignWindow::applyLowerBlockAndNotice(const FileValues &values)
     for (int n = 1; n <= TitleAreaCount; ++n)
         titleArea(n).setCaption(line.text(27 + n));
 
-    // Every title area carries the titles' font; Label27 keeps its own face.
-    auto copyTitleFont = [this](int number) {
-        vm::Element *area = label(number);
-        area->setFontName(Label10->font().name);
-        area->setFontSize(Label10->font().size);
-        area->setForeColor(Label10->foreColor());
-    };
-    for (int number = 11; number <= 26; ++number)
-        copyTitleFont(number);
-    for (int number = 4; number <= 9; ++number)
-        copyTitleFont(number);
-
-    const ColorRef lowerColour = Check8->isChecked() ? Label3->foreColor() : Label10->foreColor();
-    label(25)->setForeColor(lowerColour);
-    label(26)->setForeColor(lowerColour);
-    Label27->setForeColor(lowerColour);
-
     Check15->setChecked(line.ticked(63));
     Label27->setAlignment(Check15->isChecked() ? Qt::AlignHCenter : Qt::AlignLeft);
-
-    if (Check6->isChecked()) {
-        Label27->setFontSize(LowerSmallMiscSize);
-        label(26)->setFontSize(LowerSmallLineSize);
-        label(25)->setFontSize(LowerSmallLineSize);
-        label(24)->setFontSize(LowerSmallLineSize);
-    } else {
-        const float titleSize = Label10->font().size;
-        Label27->setFontSize(titleSize);
-        label(26)->setFontSize(titleSize);
-        label(25)->setFontSize(titleSize);
-        label(24)->setFontSize(titleSize);
-    }
+    deriveTitleStyles();
 
     Check9->setChecked(line.ticked(56));
     Check10->setChecked(line.ticked(57));

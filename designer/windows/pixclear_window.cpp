@@ -11,10 +11,6 @@
 
 namespace vm::design {
 
-namespace {
-
-} // namespace
-
 PixclearWindow::PixclearWindow(QWidget *parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("Pixclear"));
@@ -59,12 +55,24 @@ PixclearWindow::PixclearWindow(QWidget *parent) : QWidget(parent)
     connect(Command1, &QPushButton::clicked, this, &PixclearWindow::okClicked);
 }
 
+void PixclearWindow::untick()
+{
+    for (QCheckBox *box : m_checks)
+        box->setChecked(false);
+}
+
+void PixclearWindow::showEvent(QShowEvent *event)
+{
+    // Not left to activation alone: a window manager may refuse this window the focus, and OK
+    // would then clear pictures ticked on an earlier visit.
+    untick();
+    QWidget::showEvent(event);
+}
+
 void PixclearWindow::changeEvent(QEvent *event)
 {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
-        for (QCheckBox *box : m_checks)
-            box->setChecked(false);
-    }
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        untick();
     QWidget::changeEvent(event);
 }
 

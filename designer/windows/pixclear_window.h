@@ -11,8 +11,8 @@ class QPushButton;
 namespace vm::design {
 
 // "Remove Current Images?": three boxes, one per picture slot, and OK. The Design window
-// answers OK; this window only holds the choice, and forgets it whenever it becomes the active
-// window, so every visit starts with nothing ticked.
+// answers OK; this window only holds the choice, and forgets it whenever it is shown or becomes
+// the active window, so every visit starts with nothing ticked.
 class PixclearWindow : public QWidget
 {
     Q_OBJECT
@@ -27,9 +27,12 @@ signals:
     void okClicked();
 
 protected:
+    void showEvent(QShowEvent *event) override;
     void changeEvent(QEvent *event) override;
 
 private:
+    void untick();
+
     QLabel *Label1 = nullptr;
     std::array<QCheckBox *, 3> m_checks{};
     QPushButton *Command1 = nullptr;

@@ -1,5 +1,6 @@
 #include "designer/windows/titles_window.h"
 
+#include "designer/document/design_file.h"
 #include "toolkit/canvas.h"
 #include "toolkit/fonts.h"
 #include "toolkit/numbers.h"
@@ -45,6 +46,8 @@ TitlesWindow::TitlesWindow(const Areas &areas, QWidget *parent) : QWidget(parent
         auto *edit = new QLineEdit(this);
         edit->setObjectName(QStringLiteral("Text%1").arg(n));
         edit->setGeometry(fieldPlace(n));
+        // A title as long as the design file holds; Qt would cut it at 32767.
+        edit->setMaxLength(int(FileLineLimit));
         m_fields[n - 1] = edit;
         connect(edit, &QLineEdit::textChanged, this, [this, n] { onTextChanged(n); });
         connect(edit, &QLineEdit::returnPressed, this, [this, n] { onTextReturnPressed(n); });

@@ -147,6 +147,8 @@ private slots:
                     u"Check6=0;Check12=0;Check13=0"_s);
         element(design, "Shape1").setBackColor(rgb(255, 0, 0));
         element(design, "Label10").setFontSize(14);
+        element(design, "Label4").setFontName(u"Arial"_s);
+        element(design, "Label5").setForeColor(rgb(0, 0, 255));
         element(design, "Label2").setFontItalic(true);
         element(design, "Image1").setPicture(QImage(8, 8, QImage::Format_RGB32));
         design.titleArea(5).setCaption(u"Song"_s);
@@ -156,7 +158,13 @@ private slots:
         QCOMPARE(label2.caption(), QString());
         QCOMPARE(label2.font(), (FontSpec{u"MS Sans Serif"_s, 8.25f, true, true}));
         QCOMPARE(element(design, "Label3").font().size, 8.25f);
-        QCOMPARE(element(design, "Label10").font().size, 8.25f);
+        // Every title area as Label10, the one the file keeps; the box as thick as its field.
+        for (const char *area : {"Label4", "Label5", "Label10", "Label23"}) {
+            QCOMPARE(element(design, area).font(), (FontSpec{u"MS Sans Serif"_s, 8.25f}));
+            QCOMPARE(element(design, area).foreColor(), Black);
+        }
+        QCOMPARE(entry(design, "Text10").text(), u"2"_s);
+        QCOMPARE(element(design, "Shape2").borderWidth(), 2);
         QVERIFY(!label2.hasBorder());
         QCOMPARE(element(design, "Shape1").backColor(), White);
         QVERIFY(!element(design, "Shape2").isVisible());
@@ -171,13 +179,31 @@ private slots:
         QCOMPARE(design.titleArea(5).caption(), QString());
         QVERIFY(!design.titlesWindow()->isVisible());
         QCOMPARE(element(design, "Label29").caption(), currentYear() + u"  All Rights Reserved."_s);
-        // Kept: the layout, the picture's size, the lines' heights, the box, the options.
+        // Kept: the layout, the picture's size, the lines' heights, the options.
         QCOMPARE(design.shared().CoverWidth, 519.0f);
         QCOMPARE(element(design, "Image1").width(), 300.0f);
         QCOMPARE(element(design, "Label2").top(), 20.0f);
-        QCOMPARE(entry(design, "Text10").text(), u"5"_s);
         QVERIFY(checkBox(design, "Check9").isChecked() && !checkBox(design, "Check12").isChecked());
         QCOMPARE(design.shared().SavePromptArmed, true);
+    }
+
+    // After New, Save proposes a new file, and what it writes opens as the screen showed it.
+    void newDesignSavesAsItShows()
+    {
+        DesignWindow design;
+        set(design, u"Check12=0"_s);
+        openFile(design, dataFile(u"designer/sample.vmd"_s)); // its own title font, a thick box
+        click(design, "Command4");
+        for (int n = 1; n <= DesignWindow::TitleAreaCount; ++n)
+            design.titleArea(n).setCaption(u"Title %1"_s.arg(n));
+        const QImage shown = design.canvas().render(QRect(0, 0, 456, 456));
+        const QString path = m_dir.filePath(u"new.vmd"_s);
+        ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+        dialogs.chosenFile = path;
+        click(design, "Command2");
+        QCOMPARE(dialogs.proposedFile, QDir::current().absoluteFilePath(u"Untitled.vmd"_s));
+        openFile(design, path);
+        QVERIFY(design.canvas().render(QRect(0, 0, 456, 456)) == shown);
     }
 
     void questionIsDue_data()
@@ -372,34 +398,60 @@ private slots:
     void openThatGoesNowhere_data()
     {
         QTest::addColumn<QString>("chosen"); // in an empty folder; nothing cancels
-        QTest::newRow("cancelled") << QString();
-        QTest::newRow("unreadable") << u"gone.vmd"_s;
+        QTest::addColumn<bool>("question");  // due, so it stops Open before the dialog
+        QTest::newRow("cancelled") << QString() << false;
+        QTest::newRow("unreadable") << u"gone.vmd"_s << false;
+        QTest::newRow("save question") << QString() << true;
     }
 
     void openThatGoesNowhere()
     {
         QFETCH(QString, chosen);
+        QFETCH(bool, question);
         QTemporaryDir folder;
         DesignWindow design;
+        if (question)
+            click(design, "Command4");
         set(design, u"Text10=6;Check5=1;Text1=Kept"_s); // the box lifts the notice
         control<QLabel>(design, "PIXFLN").setText(m_dir.filePath(u"main.png"_s));
         element(design, "Image1").setPicture(QImage(m_dir.filePath(u"main.png"_s)));
         ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
         dialogs.chosenFile = chosen.isEmpty() ? chosen : folder.filePath(chosen);
         click(design, "Command1");
-        QCOMPARE(dialogs.filter, u"Jewel Case Files|*.vmd"_s);
-        // Open puts the notice back on its base line whatever follows.
-        QCOMPARE(element(design, "Label29").top(), 439.0f);
+        QCOMPARE(dialogs.files, question ? 0 : 1);
+        QCOMPARE(dialogs.filter, question ? QString() : u"Jewel Case Files|*.vmd"_s);
+        // Nothing on screen moves: the notice stays lifted by the box.
+        QCOMPARE(element(design, "Label29").top(), 435.0f);
         // The design as it was, pictures and paths included.
         QCOMPARE(element(design, "Label2").caption(), u"Kept"_s);
         QCOMPARE(labelText(design, "PIXFLN"), m_dir.filePath(u"main.png"_s));
         QVERIFY(!element(design, "Image1").picture().isNull());
-        QCOMPARE(design.shared().SavePromptArmed, false);
+        QCOMPARE(design.shared().SavePromptArmed, question);
         QCOMPARE(design.designFileName(), QString());
         QVERIFY(!observed(design, u"Wait"_s).toList().contains(true));
         const QString message = observed(design, u"OpenError"_s).toString();
         QCOMPARE(message.isEmpty(), chosen.isEmpty());
         QVERIFY(message.contains(dialogs.chosenFile));
+    }
+
+    // Fields hold whole design-file lines, so the title editor writes back no cut text; a box
+    // the file makes large gets a picture with the detail it needs.
+    void longValuesAndLargeBoxes()
+    {
+        const QString longest(design::FileLineLimit, u'x');
+        QImage photo(4000, 3000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        const QString photoPath = m_dir.filePath(u"photo.jpg"_s);
+        QVERIFY(photo.save(photoPath));
+        DesignWindow design;
+        openFile(design, sampleWith(m_dir.filePath(u"long.vmd"_s),
+                                    u"1=%1;28=%1;51=%1;60=%1;14=%2;15=456;16=600"_s.arg(
+                                        longest, photoPath)));
+        click(design, "Command14");
+        const design::FileValues saved = design.fileValues();
+        for (const int n : {1, 28, 51, 60})
+            QCOMPARE(std::get<QString>(saved[n - 1]).size(), longest.size());
+        QCOMPARE(element(design, "Image1").picture().size(), QSize(4000, 3000));
     }
 
     void saveDialog()

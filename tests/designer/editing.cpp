@@ -17,6 +17,8 @@
 
 #include <QApplication>
 #include <QColorDialog>
+#include <QDateTime>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QTemporaryDir>
 #include <QTest>
@@ -252,6 +254,10 @@ private slots:
         entry(design, "Text1").setText(text);
         entry(design, "Text2").setText(text);
         const Element &top = element(design, "Label2"), &bottom = element(design, "Label3");
+        // A size left as the dialog shows it (whole points) keeps the design's 13.5.
+        answerModalDialogs({editFont([](QFont &) {}), pickColour(Qt::black)});
+        click(design, "Command10");
+        QCOMPARE(bottom.font().size, 13.5f);
         // "Top Font": the font dialog starts on the line's size, and the colour dialog that
         // follows it on the line's colour.
         QFont seeded;
@@ -604,12 +610,47 @@ private slots:
         click(*pixclear, "Command1");
         QVERIFY(!pixclear->isVisible());
         QCOMPARE(filled(), (QList{true, true, false}));
-        click(design, "Command16");
-        QVERIFY(pixclear && pixclear->isVisible());
+        pixclear->check(2)->setChecked(true);
+        pixclear->hide();
+        click(design, "Command16"); // unticked as it shows, before any activation
+        QVERIFY(pixclear && pixclear->isVisible() && !pixclear->isActiveWindow());
+        QVERIFY(!pixclear->check(2)->isChecked());
         pixclear->check(1)->setChecked(true);
         click(*pixclear, "Command1");
         QCOMPARE(filled(), (QList{false, true, false}));
         QCOMPARE(image1.rect(), QRectF(7, 83.5, 393, 289)); // the box stays as it was
+    }
+
+    // A box grown beyond its decoded picture reads the file again only while it is the same.
+    void pictureFileChangedMeanwhile_data()
+    {
+        QTest::addColumn<bool>("replaced"); // another picture at the old time; else touched
+        QTest::newRow("replaced") << true;
+        QTest::newRow("touched") << false;
+    }
+
+    void pictureFileChangedMeanwhile()
+    {
+        QFETCH(bool, replaced);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(u"photo.jpg"_s);
+        QImage photo(4000, 3000, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        QVERIFY(photo.save(path));
+        const QDateTime modified = QFileInfo(path).lastModified();
+        DesignWindow design;
+        scriptDialogs(design.commonDialog()).chosenFile = path;
+        click(design, "Command8");
+        const Element &image1 = element(design, "Image1");
+        QCOMPARE(image1.picture().size(), QSize(2500, 1875)); // what a 393 x 289 box needs
+        if (replaced)
+            QVERIFY(photo.copy(0, 0, 3000, 3000).save(path));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::Append) &&
+                file.setFileTime(replaced ? modified : modified.addSecs(10),
+                                 QFileDevice::FileModificationTime));
+        entry(design, "Text7").setText(u"600"_s);
+        QCOMPARE(image1.picture().size(), QSize(2500, 1875));
     }
 
     void hoverHelp()
