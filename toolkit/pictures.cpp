@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cerrno>
@@ -117,12 +118,13 @@ JpegLayout readJpegLayout(QIODevice &device)
 // another size is asked for, and the copy that turns it upright.
 qint64 decodeBytes(QImageReader &reader, const JpegLayout &jpeg, QSize full, QSize decoded)
 {
-    // Four bytes a pixel, eight for sixteen bits a channel. A reader whose header failed may
-    // name no format at all, not even an invalid one.
+    // Four bytes a pixel, eight for sixteen bits a channel. A reader that cannot tell (GIF)
+    // decodes to four; one whose header failed may name no format at all, not even an invalid
+    // one.
     const QImage::Format format = reader.imageFormat();
     const bool known = format > QImage::Format_Invalid && format < QImage::NImageFormats;
     const qint64 perPixel =
-        std::max(4, known ? QImage::toPixelFormat(format).bitsPerPixel() / 8 : 8);
+        known ? std::max(4, QImage::toPixelFormat(format).bitsPerPixel() / 8) : 4;
     const qint64 image = area(decoded) * perPixel;
     qint64 held = 0;
     if (reader.format() == "jpeg") {
@@ -181,6 +183,13 @@ PictureLoad loadPicture(const QString &path, QSize detail)
         return result;
     }
 
+    // A GIF's frames are drawn onto its logical screen, the picture its decoder holds; the
+    // reader tells only the first frame's size.
+    const QByteArray head = file.peek(10);
+    const QSize screen = head.size() == 10 && head.startsWith("GIF8")
+                             ? QSize(qFromLittleEndian<quint16>(head.constData() + 6),
+                                     qFromLittleEndian<quint16>(head.constData() + 8))
+                             : QSize();
     // A JPEG's layout decides what decoding it holds; the reader then starts from the top.
     const JpegLayout jpeg = readJpegLayout(file);
     if (!file.seek(0)) {
@@ -191,7 +200,7 @@ PictureLoad loadPicture(const QString &path, QSize detail)
     reader.setAllocationLimit(PictureMemoryBudgetMiB);
     reader.setAutoTransform(true);
     // Sizes are read as stored; a picture stored on its side is shown turned upright.
-    const QSize stored = reader.size();
+    const QSize stored = screen.isValid() ? reader.size().expandedTo(screen) : reader.size();
     if (stored.isValid() && area(stored) > PictureLargestPixels) {
         result.error = tr("The picture is too large (%1 x %2 pixels).")
                            .arg(stored.width())

@@ -66,6 +66,9 @@ void PictureBudgetTest::decodesByMemoryNeeded_data()
         << withJpegSize(baseline, 20000, 19000) << mainBox << QSize(2500, 2375);
     QTest::newRow("20000 x 19000, baseline, a scan per component")
         << scanPerComponent(withJpegSize(baseline, 20000, 19000)) << mainBox << refused;
+    // A GIF's decoder holds its whole screen however small its frames: here 977 MiB, and
+    // its image for the box on top.
+    QTest::newRow("16000 x 16000 GIF screen") << framesGif({16000, 16000}, 1) << mainBox << refused;
     // Whole, a baseline JPEG needs its full size too.
     QTest::newRow("20000 x 19000, baseline, whole")
         << withJpegSize(baseline, 20000, 19000) << QSize() << refused;
