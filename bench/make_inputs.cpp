@@ -2,6 +2,8 @@
 //   big/         a folder of many empty files with names of the kinds people keep on discs,
 //                every tenth with letters outside ASCII
 //   photo.jpg    a 6000 x 4000 photograph-like picture (gradients and noise, quality 90)
+//   camera.jpg   the same kind of picture at 11648 x 8736, as a 100-megapixel camera writes
+//                it (baseline, quality 90)
 //   logo1.png, logo2.jpg   two small logos
 //   bench-inputs FOLDER [FILES]
 #include <QColor>
@@ -150,6 +152,7 @@ int main(int argc, char *argv[])
     if (!makeFolder(folder + QStringLiteral("/big"), files))
         return 1;
     if (!photo({6000, 4000}).save(folder + QStringLiteral("/photo.jpg"), "JPEG", 90) ||
+        !photo({11648, 8736}).save(folder + QStringLiteral("/camera.jpg"), "JPEG", 90) ||
         !logo({320, 240}, QColor(200, 40, 40)).save(folder + QStringLiteral("/logo1.png"), "PNG") ||
         !logo({300, 300}, QColor(40, 160, 60))
              .save(folder + QStringLiteral("/logo2.jpg"), "JPEG", 90)) {

@@ -11,6 +11,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include <malloc.h>
+
 namespace vm::bench {
 
 // Resident memory now and at its peak, in KiB, from /proc/self/status.
@@ -51,6 +53,9 @@ class Step
 public:
     Step()
     {
+        // Memory an earlier step freed but the allocator kept would otherwise hide what this
+        // step needs.
+        malloc_trim(0);
         resetPeak();
         m_before = memory().rssKiB;
         m_cpu = cpuMs();

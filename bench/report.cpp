@@ -52,6 +52,10 @@ const Target Targets[] = {
      "PDF page with the same visible rows as text", 2.0, 0, 0},
     {"design-picture", "vmdesign: choose a 6000 x 4000 JPEG as main picture, canvas painted",
      "QImageReader decode at 393 x 289", 1.5, 0, 40},
+    {"design-camera",
+     "vmdesign: choose a 100-megapixel (11648 x 8736) baseline JPEG as main picture, canvas "
+     "painted",
+     "QImageReader decode at 1/8 (1456 x 1092), the least the decoder gives", 1.5, 0, 48},
     {"design-open", "vmdesign: open a design with that picture and two logos",
      "the same decode plus two small decodes", 1.5, 0, 0},
     {"design-print", "vmdesign: print that design to a PDF file",

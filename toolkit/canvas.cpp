@@ -349,8 +349,17 @@ void Element::paint(QPainter &painter) const
         const QFontMetricsF metrics(toQFont(m_font),
                                     &const_cast<QPaintDevice &>(measuringDevice()));
         const QStringList lines = wrappedLines();
+        if (!m_autoSize) {
+            // A fixed box shows only what fits in it: a line that fits partly is cut at the
+            // edge, as the box looks on every device, and hints that the text goes on. The
+            // painter's own clip (a page's) still holds; it comes back after the box.
+            painter.save();
+            painter.setClipRect(box, Qt::IntersectClip);
+        }
         qreal y = m_top + metrics.ascent();
         for (const QString &line : lines) {
+            if (!m_autoSize && y - metrics.ascent() >= box.bottom())
+                break; // the rest lies below the box
             qreal x = m_left;
             if (!m_autoSize) {
                 const qreal free = m_width - metrics.horizontalAdvance(line);
@@ -362,6 +371,8 @@ void Element::paint(QPainter &painter) const
             painter.drawText(QPointF(x, y), line);
             y += metrics.height();
         }
+        if (!m_autoSize)
+            painter.restore();
         if (m_border) {
             painter.setPen(QPen(Qt::black, 1));
             painter.setBrush(Qt::NoBrush);

@@ -71,7 +71,7 @@ public:
     Qt::Alignment alignment() const { return m_alignment; } // left, centre or right
     void setAlignment(Qt::Alignment alignment);
     // Auto-sized texts take the width and height of their text; others keep a fixed box in
-    // which the words wrap.
+    // which the words wrap, and show only what fits in it.
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on);
 

@@ -16,19 +16,22 @@ struct PictureLoad
     bool ok() const { return error.isEmpty(); }
 };
 
-// Decoding never allocates more than this, so an enormous or hostile picture is refused
-// instead of exhausting memory.
-inline constexpr int PictureAllocationLimitMiB = 256;
-// Nor is a picture decoded whose full size would not fit that limit at four bytes a pixel
-// (8192 x 8192), whatever size it is asked for at.
-inline constexpr qint64 PictureLargestPixels = qint64(PictureAllocationLimitMiB) * 1024 * 1024 / 4;
+// A picture is decoded only when its decoding needs no more memory than this: what the
+// decoder holds of the full picture (a baseline JPEG nothing but a strip, a progressive JPEG
+// every coefficient, other formats every pixel) plus the image it returns and the copy that is
+// resampled to the size asked. Real photos of 100 megapixels and more fit.
+inline constexpr int PictureMemoryBudgetMiB = 1024;
+// Nor is a picture of more than 2^29 pixels (some 537 megapixels, 32768 x 16384), whatever
+// memory it needs: the decoder works through every block of the full picture however small
+// it decodes it (an empty 50000 x 50000 JPEG, decoded at an eighth, took 1.6 s and 149 MiB).
+inline constexpr qint64 PictureLargestPixels = qint64(1) << 29;
 
 // Loads a picture through Qt's image readers (JPEG, GIF, BMP and every other format Qt
 // reads). Only regular files are read: a folder, a device or a FIFO is refused at once, never
-// waited on; so is a picture larger than PictureLargestPixels. When `detail` is valid the
-// picture is decoded only as large as it must be to have at least that many pixels across and
-// down (never larger than it is), keeping its proportions: big photos then decode quickly and
-// stay small in memory.
+// waited on; so is a picture beyond either limit above, as its header tells. When `detail` is
+// valid the picture is decoded only as large as it must be to have at least that many pixels
+// across and down (never larger than it is), keeping its proportions: big photos then decode
+// quickly and stay small in memory.
 PictureLoad loadPicture(const QString &path, QSize detail = QSize());
 
 // The size a picture of `full` pixels decodes at to give `detail`: the smallest eighth of its

@@ -2,13 +2,16 @@
 // floor run right beside its step:
 //   design-picture  choosing a 6000 x 4000 JPEG as main picture ("Picture"), until the canvas
 //                   has painted it; floor: QImageReader decoding it at the picture box's size
+//   design-camera   choosing an 11648 x 8736 baseline JPEG (a 100-megapixel camera's) as main
+//                   picture, until the canvas has painted it; floor: QImageReader decoding it
+//                   the least way, at an eighth of its size straight from the decoder
 //   design-open     opening a design with that picture and two logos; floor: the same decode
 //                   and the two logos' decodes
 //   design-print    printing that design to a PDF file; floor: a PDF page with the same texts,
 //                   lines and boxes, the pictures already scaled to 600 dpi of their boxes
 //   design_bench INPUT_FOLDER RUNS OUTPUT_FOLDER
-// INPUT_FOLDER holds photo.jpg, logo1.png and logo2.jpg (see make_inputs.cpp). Every dialog
-// is answered by a script, as in the tests. Writes one measurement per line (measure.h), and
+// INPUT_FOLDER holds photo.jpg, camera.jpg, logo1.png and logo2.jpg (see make_inputs.cpp). Every
+// dialog is answered by a script, as in the tests. Writes one measurement per line (measure.h), and
 // the printed files to OUTPUT_FOLDER for script/bench to inspect.
 #include "bench/measure.h"
 
@@ -129,6 +132,7 @@ public:
     }
 
     QString photo() const { return m_inputs + QStringLiteral("/photo.jpg"); }
+    QString camera() const { return m_inputs + QStringLiteral("/camera.jpg"); }
     QString logo(int n) const
     {
         return m_inputs + (n == 1 ? QStringLiteral("/logo1.png") : QStringLiteral("/logo2.jpg"));
@@ -139,11 +143,12 @@ public:
         return QSize(qRound(box.width()), qRound(box.height()));
     }
 
-    // Chooses the photo as main picture; true when the canvas has painted a new picture.
-    bool choosePicture(const char *row)
+    // Chooses a picture (the photo unless told) as main picture; true when the canvas has
+    // painted a new picture.
+    bool choosePicture(const char *row, const QString &file = {})
     {
         const qint64 before = picture().cacheKey();
-        m_dialogs->nextFile = photo();
+        m_dialogs->nextFile = file.isEmpty() ? photo() : file;
         m_watch.painted = false;
         Step step;
         click("Command8");
@@ -162,6 +167,16 @@ public:
         Step step;
         const QImage image = decode(photo(), pictureBox());
         record("design-picture", "floor", step, step.wallMs());
+    }
+
+    // The camera's picture at an eighth of its size, the least its decoder can give.
+    void cameraFloor()
+    {
+        const QSize full = QImageReader(camera()).size();
+        const QSize eighth((full.width() + 7) / 8, (full.height() + 7) / 8);
+        Step step;
+        const QImage image = decode(camera(), eighth);
+        record("design-camera", "floor", step, step.wallMs());
     }
 
     // The design the open and print rows use, written by the program's own Save.
@@ -361,6 +376,21 @@ int main(int argc, char *argv[])
          QStringLiteral("the program keeps the photo decoded at %1 x %2")
              .arg(decoded.width())
              .arg(decoded.height()));
+
+    decode(bench.camera(), box);
+    for (int run = 1; run <= runs; ++run) {
+        bench.cameraFloor();
+        if (!bench.choosePicture("design-camera", bench.camera())) {
+            note("missing", "design-camera",
+                 QStringLiteral("the Picture button loaded no picture from the camera's file"));
+            break;
+        }
+        if (run == runs)
+            note("note", "design-camera",
+                 QStringLiteral("the program keeps the picture decoded at %1 x %2")
+                     .arg(bench.decodedPicture().width())
+                     .arg(bench.decodedPicture().height()));
+    }
 
     const QString design = output + QStringLiteral("/bench.vmd");
     if (!bench.makeDesign(design)) {
