@@ -118,6 +118,57 @@ private slots:
                  qPrintable(u"%1 | %2"_s.arg(centreGap).arg(centreRest)));
     }
 
+    // A fixed box shows only what fits, on the screen and on paper alike: a line that fits
+    // partly is cut at the edge. The painter's own clip (a page's) still holds, and nothing
+    // drawn after the box is clipped by it.
+    void fixedBoxShowsWhatFits_data()
+    {
+        QTest::addColumn<qreal>("scale");     // device pixels per design pixel
+        QTest::addColumn<QRectF>("pageClip"); // none if empty
+        QTest::newRow("screen") << 1.0 << QRectF();
+        QTest::newRow("paper at 600 dpi") << 600.0 / 96.0 << QRectF();
+        QTest::newRow("paper clipped to its page") << 600.0 / 96.0 << QRectF(0, 0, 70, 200);
+    }
+
+    void fixedBoxShowsWhatFits()
+    {
+        QFETCH(qreal, scale);
+        QFETCH(QRectF, pageClip);
+        Canvas canvas;
+        Element &block = canvas.add(u"Label27"_s, ElementKind::Text);
+        block.setAutoSize(false);
+        block.setFont(FontSpec{u"Arial"_s, 12});
+        block.setForeColor(Black);
+        // Two lines and a half fit; a word wider than the box and eight more lines do not.
+        const qreal line = QFontMetricsF(toQFont(block.font()), &measuringDevice()).height();
+        block.setGeometry(20, 20, 100, float(2.5 * line));
+        block.setCaption(u"HHHH HHHH HHHH HHHHHHHHHHHHHHHHHHHH"_s + u" HHHH HHHH"_s.repeated(8));
+        Element &mark = canvas.add(u"Shape2"_s, ElementKind::Rectangle); // after, outside it
+        mark.setGeometry(2, 150, 12, 12);
+        mark.setFilled(true);
+        mark.setBackColor(0x0000FF);
+        canvas.setBackground(Qt::white);
+        QImage image(QSize(200, 200) * scale, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        if (!pageClip.isEmpty())
+            painter.setClipRect(pageClip);
+        canvas.paint(painter, QRectF(0, 0, 200, 200));
+        painter.end();
+        const auto ink = [&](const QRectF &area) {
+            return !test::inkBox(image, QTransform::fromScale(scale, scale).mapRect(area).toRect())
+                        .isEmpty();
+        };
+        const QRectF box = block.rect();
+        QVERIFY(ink(QRectF(box.left(), box.top() + 2 * line, 50, box.bottom() - 1 - 2 * line)));
+        QVERIFY(!ink(QRectF(16, box.bottom() + 1, 124, 140 - box.bottom())));
+        QVERIFY(!ink(QRectF(box.right() + 1, 0, 200 - box.right() - 2, 140)));
+        QCOMPARE(ink(QRectF(80, box.top(), box.right() - 81, box.height() - 1)),
+                 pageClip.isEmpty());
+        QCOMPARE(image.pixelColor(QPoint(8, 156) * scale), QColor(Qt::red));
+    }
+
     void stackingAndPointer()
     {
         Canvas canvas;

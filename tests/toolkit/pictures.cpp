@@ -32,6 +32,16 @@ enum class Answer
     RefusedOrLoaded,
 };
 
+// The same JPEG with only its first component in its first scan, as if the others followed
+// in scans of their own.
+QByteArray scanPerComponent(QByteArray jpeg)
+{
+    const qsizetype scan = jpeg.indexOf("\xFF\xDA");
+    jpeg[scan + 3] = 8; // the scan header's length
+    jpeg[scan + 4] = 1; // components in the scan
+    return jpeg.remove(scan + 7, 4);
+}
+
 } // namespace
 
 class PicturesTest : public QObject
@@ -40,6 +50,8 @@ class PicturesTest : public QObject
 
 private slots:
     void decodesAtTheSizeAsked();
+    void decodesByMemoryNeeded_data();
+    void decodesByMemoryNeeded();
     void hostileFiles_data();
     void hostileFiles();
     void pathsThatAreNoFile_data();
@@ -67,6 +79,48 @@ void PicturesTest::decodesAtTheSizeAsked()
     // A small picture is never blown up.
     QCOMPARE(loadPicture(png, QSize(2000, 2000)).image.size(), QSize(800, 400));
     QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(800, 400));
+}
+
+// Big real photos load when they decode in little memory (a baseline JPEG at an eighth of its
+// size); what needs more than a desktop can spare is refused before it is decoded. Small
+// files whose headers claim the big size cost what real ones do: the decoder works through
+// the whole claimed size either way.
+void PicturesTest::decodesByMemoryNeeded_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QSize>("detail");  // as the designer asks for a box; invalid: whole
+    QTest::addColumn<QSize>("decoded"); // 0 x 0: refused
+    const QByteArray baseline = encodedPicture("JPEG");
+    const QByteArray huge = withJpegSize(baseline, 20000, 19000);
+    const QSize mainBox(2457, 1807), refused(0, 0); // the main picture's box at 600 dpi
+    QTest::newRow("100-megapixel camera, baseline")
+        << withJpegSize(baseline, 11648, 8736) << mainBox << QSize(2912, 2184);
+    QTest::newRow("24000 x 6000 panorama, for a logo")
+        << withJpegSize(baseline, 24000, 6000) << QSize(250, 250) << QSize(3000, 750);
+    QTest::newRow("20000 x 19000, baseline") << huge << mainBox << QSize(2500, 2375);
+    QTest::newRow("20000 x 19000, baseline, whole") << huge << QSize() << refused;
+    // 1.1 GB of coefficients whatever size it is asked for, as with a scan per component.
+    QTest::newRow("20000 x 19000, progressive")
+        << withJpegSize(encodedPicture("JPEG", {200, 100}, true), 20000, 19000) << mainBox
+        << refused;
+    QTest::newRow("20000 x 19000, a scan per component")
+        << scanPerComponent(huge) << mainBox << refused;
+    // A GIF's decoder holds its whole screen however small its frames.
+    QTest::newRow("16000 x 16000 GIF screen") << framesGif({16000, 16000}, 1) << mainBox << refused;
+}
+
+void PicturesTest::decodesByMemoryNeeded()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QSize, detail);
+    QFETCH(QSize, decoded);
+    QTemporaryDir dir;
+    QVERIFY(writeAll(dir.filePath(u"photo.jpg"_s), bytes));
+    const long peakBefore = peakKiB();
+    const PictureLoad load = loadPicture(dir.filePath(u"photo.jpg"_s), detail);
+    QCOMPARE(load.image.size(), decoded);
+    QCOMPARE(load.ok(), !decoded.isEmpty());
+    QVERIFY2(peakKiB() - peakBefore < 64 * 1024, "took more than 64 MiB");
 }
 
 // The designer asks for pictures at the detail a box needs on paper; files are tried both ways.
