@@ -1,6 +1,10 @@
 // The index window. Its lists: what they show of a folder, folders they cannot read, how they
 // follow one another, the drive list and Refresh. Its card: the twenty layouts, the title bar
 // as the help line, coming back from its own windows, printing and Print Set-Up.
+// Pointer moves go to the window they name, not to whichever window lies under a global
+// cursor position: the test windows overlap on the offscreen screen.
+#define QTEST_QPA_MOUSE_HANDLING
+
 #include "indexer/cut_line.h"
 #include "indexer/drive_list.h"
 #include "indexer/layouts.h"

@@ -5,16 +5,19 @@
 #include <QApplication>
 #include <QTest>
 
-#include <map>
+#include <algorithm>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace vm::test {
 
 namespace {
 
-std::map<std::string, TestFactory> &registry()
+// In the order the classes registered: a file's classes run in the order it defines them.
+std::vector<std::pair<std::string, TestFactory>> &registry()
 {
-    static std::map<std::string, TestFactory> classes;
+    static std::vector<std::pair<std::string, TestFactory>> classes;
     return classes;
 }
 
@@ -22,7 +25,7 @@ std::map<std::string, TestFactory> &registry()
 
 bool registerTestClass(const char *name, TestFactory factory)
 {
-    registry()[name] = factory;
+    registry().emplace_back(name, factory);
     return true;
 }
 
@@ -37,14 +40,16 @@ int main(int argc, char **argv)
 
     // "program ClassName [test options]" runs one class; otherwise every class runs in turn.
     std::string only;
-    if (argc > 1 && vm::test::registry().count(argv[1])) {
+    const auto &classes = vm::test::registry();
+    if (argc > 1 && std::any_of(classes.begin(), classes.end(),
+                                [&](const auto &entry) { return entry.first == argv[1]; })) {
         only = argv[1];
         argv[1] = argv[0];
         --argc;
         ++argv;
     }
     int failures = 0;
-    for (const auto &[name, make] : vm::test::registry()) {
+    for (const auto &[name, make] : classes) {
         if (!only.empty() && name != only)
             continue;
         const std::unique_ptr<QObject> tests = make();

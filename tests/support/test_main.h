@@ -9,7 +9,7 @@ namespace vm::test {
 using TestFactory = std::unique_ptr<QObject> (*)();
 
 // Test classes register themselves; the one main of a test program runs every class it holds,
-// or only the class named as the program's first argument.
+// in the order they registered, or only the class named as the program's first argument.
 bool registerTestClass(const char *name, TestFactory factory);
 
 } // namespace vm::test
