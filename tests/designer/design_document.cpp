@@ -107,7 +107,6 @@ private slots:
             image.fill(colour);
             QVERIFY(image.save(m_dir.filePath(u"%1.png"_s.arg(QLatin1String(name)))));
         }
-        const QString main = m_dir.filePath(u"main.png"_s), logo1 = m_dir.filePath(u"logo1.png"_s);
         m_cases = QStringList{
             dataFile(u"designer/sample.vmd"_s),
             // The recovery names every path still; two lines rejected, the mark unticked.
@@ -116,16 +115,17 @@ private slots:
                        u"4=green;22=yes;57=0"_s),
             // The pictures before the failing one load, the main one into a box far beyond
             // any paper; the other branch of every option.
-            sampleWith(m_dir.filePath(u"logo2-missing.vmd"_s),
-                       u"14=%1;15=1E30;16=1E30;17=%2;18=/nowhere/logo2.bmp;56=0;64=True;"
-                       u"65=False;61=0;62=2;27=0;23=0;63=0;19=0;58=1"_s.arg(main, logo1)),
+            sampleWith(
+                m_dir.filePath(u"logo2-missing.vmd"_s),
+                u"14=%1/main.png;15=1E30;16=1E30;17=%1/logo1.png;18=/nowhere/logo2.bmp;"
+                u"56=0;64=True;65=False;61=0;62=2;27=0;23=0;63=0;19=0;58=1"_s.arg(m_dir.path())),
             dataFile(u"designer/short.vmd"_s)};
     }
 
     void startUp()
     {
         DesignWindow design;
-        // The size entries, filled, centre the picture.
+        // This year; the size entries filled, so the picture is centred.
         expectShown(design, u"Text11.Text=%1;Text7.Text=393;Text8.Text=289;Image1.Left=31.5;"
                             u"Image1.Top=83.5"_s.arg(currentYear()));
         // A white square with both rules, 4 pixels thick; no box, no notice, no titles.
@@ -271,12 +271,11 @@ private slots:
     {
         // Every one of the 75 values away from what a fresh design holds, in the form Save
         // writes it.
-        const QString path = sampleWith(
-            m_dir.filePath(u"whole.vmd"_s),
-            u"9= 1 ;11= 2 ;12= 1 ;14=%1;16= 255 ;17=%2;18=%3;23= 0 ;58= 1 ;61= 0 ;67= 1 ;68=False;"
-            u"69=True;70=True;72=True;74=True;75=True"_s.arg(m_dir.filePath(u"main.png"_s),
-                                                             m_dir.filePath(u"logo1.png"_s),
-                                                             m_dir.filePath(u"logo2.png"_s)));
+        const QString path =
+            sampleWith(m_dir.filePath(u"whole.vmd"_s),
+                       u"9= 1 ;11= 2 ;12= 1 ;14=%1/main.png;16= 255 ;17=%1/logo1.png;"
+                       u"18=%1/logo2.png;23= 0 ;58= 1 ;61= 0 ;67= 1 ;68=False;69=True;70=True;"
+                       u"72=True;74=True;75=True"_s.arg(m_dir.path()));
         DesignWindow design;
         openFile(design, path);
         const QString again = m_dir.filePath(u"again.vmd"_s);
@@ -379,6 +378,7 @@ private slots:
         dialogs.chosenFile = chosen.isEmpty() ? chosen : m_dir.filePath(chosen);
         click(design, "Command1");
         QCOMPARE(dialogs.files, question ? 0 : 1);
+        QCOMPARE(dialogs.filter, question ? QString() : u"Jewel Case Files|*.vmd"_s);
         // Nothing on screen moves, the notice lifted by the box; pictures and paths stay.
         expectShown(design,
                     u"Label29.Top=435;Label2.Caption=Kept;Image1.Picture=true;PIXFLN.Text=%1"_s.arg(

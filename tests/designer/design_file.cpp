@@ -47,6 +47,7 @@ private slots:
         QTest::newRow("U+FEFF first") << 1 << FileValue(u"\uFEFFTop"_s) << u"\uFEFF\uFEFFTop"_s;
         QTest::newRow("U+FEFF later") << 1 << FileValue(u"Top\uFEFF"_s) << u"Top\uFEFF"_s;
         // Values held in another alternative than their line's form.
+        QTest::newRow("half to even") << 10 << FileValue(2.5f) << " 2 ";
         QTest::newRow("clamped to 16 bits") << 10 << FileValue(qint32(70000)) << " 32767 ";
         QTest::newRow("number as text") << 20 << FileValue(qint32(5)) << "5";
         QTest::newRow("infinite single") << 3 << FileValue(float(qInf())) << " 0 ";
@@ -180,6 +181,7 @@ private slots:
         QTest::newRow("leading beyond 16 bits") << 10 << " 32768 " << zero << true;
         QTest::newRow("strict with text") << 19 << "1x" << zero << true;
         QTest::newRow("strict empty") << 22 << "" << zero << true;
+        QTest::newRow("colour 2.5 to even") << 21 << " 2.5 " << FileValue(qint32(2)) << false;
         QTest::newRow("32-bit edge") << 9 << "2147483647" << FileValue(qint32(2147483647)) << false;
         QTest::newRow("colour beyond 32 bits") << 9 << " 2147483648 " << zero << true;
         QTest::newRow("single with text") << 25 << "8pt" << FileValue(0.0f) << true;
