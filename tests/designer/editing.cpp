@@ -80,9 +80,9 @@ TitlesWindow &openEditor(DesignWindow &design)
     return *design.titlesWindow();
 }
 
-QString redPicture(const QTemporaryDir &dir, const char *name, QSize size = {4, 4})
+QString redPicture(const QTemporaryDir &dir, const char *name)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
     const QString path = dir.filePath(QString::fromLatin1(name));
     return image.save(path) ? path : QString();
@@ -525,7 +525,7 @@ private slots:
                            !labelText(design, path).isEmpty());
             return result;
         };
-        // It unticks its boxes as it becomes the active window, not as it stops being one.
+        // Its boxes stay ticked while another window is active.
         click(design, "Command16");
         QPointer<PixclearWindow> pixclear;
         QTRY_VERIFY((pixclear = qobject_cast<PixclearWindow *>(QApplication::activeWindow())));
