@@ -53,7 +53,9 @@ vm::PictureLoad DesignWindow::loadPictureInto(vm::Element &box, const QString &p
 {
     // Decode no larger than the box needs on paper: a big photo then decodes quickly and stays
     // small in memory, and the printed page still gets all the detail it can show.
-    const QFileInfo file(path); // before reading: a later change then never passes for this one
+    // Taken before reading: a change while the picture decodes then never passes for this one.
+    const QFileInfo file(path);
+    const QString bytes = QString::number(file.size()), modified = modifiedStamp(file);
     vm::PictureLoad loaded =
         vm::loadPicture(path, printDetail(size.isValid() ? size : box.rect().size()));
     if (!loaded.ok())
@@ -61,8 +63,8 @@ vm::PictureLoad DesignWindow::loadPictureInto(vm::Element &box, const QString &p
     loaded.image.setText(SourceKey, path);
     loaded.image.setText(SourceWidthKey, QString::number(loaded.fullSize.width()));
     loaded.image.setText(SourceHeightKey, QString::number(loaded.fullSize.height()));
-    loaded.image.setText(SourceBytesKey, QString::number(file.size()));
-    loaded.image.setText(SourceModifiedKey, modifiedStamp(file));
+    loaded.image.setText(SourceBytesKey, bytes);
+    loaded.image.setText(SourceModifiedKey, modified);
     box.setPicture(loaded.image);
     return loaded;
 }
