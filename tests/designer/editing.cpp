@@ -239,17 +239,17 @@ private slots:
         const QColor ink = toQColor(top.foreColor());
         answerModalDialogs({editFont([&](QFont &font) {
                                 seeded = font;
-                                font = QFont(u"DejaVu Serif"_s, 40, QFont::Normal, true);
+                                font = QFont(u"Liberation Serif"_s, 40, QFont::Normal, true);
                             }),
                             pickColour(Qt::red, &offered)});
         click(design, "Command5");
         QCOMPARE(seeded.pointSizeF(), 18.0);
         QCOMPARE(offered, ink);
-        QCOMPARE(top.font(), (FontSpec{u"DejaVu Serif"_s, 40, false, true}));
+        QCOMPARE(top.font(), (FontSpec{u"Liberation Serif"_s, 40, false, true}));
         QCOMPARE(top.foreColor(), Red);
         // Centred in the new face and size but the old bold style (the style comes after),
         // with the absolute value: half its overflow to the right.
-        const float boldWidth = widthOf(text, {u"DejaVu Serif"_s, 40, true});
+        const float boldWidth = widthOf(text, {u"Liberation Serif"_s, 40, true});
         QVERIFY(boldWidth > 456);
         QCOMPARE(top.left(), std::fabs(std::trunc((456 - boldWidth) / 2)));
         QCOMPARE(entry(design, "Text6").text(), singleText(top.left()));
