@@ -163,7 +163,7 @@ private slots:
         if (QFile::remove(pdf))
             happened << u"printed"_s;
         if (const auto *box = design.findChild<QMessageBox *>(u"ManualError"_s))
-            happened << (box->text().contains(u"vmhelp"_s) ? u"manual"_s : box->text());
+            happened << (box->text().contains(u"named vmhelp"_s) ? u"manual"_s : box->text());
         QCOMPARE(happened.join(u' '), result);
     }
 };
