@@ -81,9 +81,7 @@ void pressKey(QWidget &window, const QKeySequence &key)
 {
     window.show();
     window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window))
-        qWarning("the window did not become active");
-    if (!key.isEmpty())
+    if (QTest::qWaitForWindowActive(&window) && !key.isEmpty())
         QTest::keyClick(&window, key[0].key(), key[0].keyboardModifiers());
 }
 
