@@ -86,6 +86,8 @@ private:
     void hideForPrint();
     void restoreAfterPrint();
 
+    void setUpShortcuts(); // shortcuts.cpp: keys for Print, Refresh, Help and close
+
     void onFocusWindowChanged(QWindow *focus);
     void onForm1Activated();
     void onOptionToggled(int number, bool checked);

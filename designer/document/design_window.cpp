@@ -295,6 +295,7 @@ void DesignWindow::connectHandlers()
     // Open, and the hover help that explains the controls in the window's caption.
     connect(Command1, &QPushButton::clicked, this, &DesignWindow::onCommand1Clicked);
     setUpHoverHelp();
+    setUpShortcuts();
     connect(m_canvas, &Canvas::pointerMoved, this, &DesignWindow::onCanvasPointerMoved);
     // Printing.
     connect(Command7, &QPushButton::clicked, this, &DesignWindow::onCommand7Clicked);

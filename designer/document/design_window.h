@@ -61,7 +61,7 @@ public:
     // All 75 values in file order.
     FileValues fileValues() const;
 
-    // The file that was last opened or saved; Save proposes it.
+    // The file that was last opened or saved: Save writes to it, Save As proposes it.
     const QString &designFileName() const { return m_designFileName; }
 
     // The printer "Print" uses: the system's default at start, changed only by "Print Set Up".
@@ -95,8 +95,12 @@ private:
     void newDesign();
     void onCommand4Clicked();
 
-    // Save (document/save.cpp): the save dialog and the 75 values of the design file.
+    // Save (document/save.cpp): the 75 values of the design file, written to the design's own
+    // file; Save As, and Save of a design without a file, ask with the save dialog. `direct`:
+    // no dialog was shown.
     void save();
+    void saveAs();
+    void writeDesign(const QString &path, bool direct);
     void onCommand2Clicked();
     void showSaveError(const QString &message);
 
@@ -208,6 +212,11 @@ private:
     void onSaveCommand1Clicked();
     void onSaveCommand2Clicked();
     void closeSecondaryWindows();
+
+    // Keys for the panel's commands, Save As and the manual (windows/shortcuts.cpp).
+    void setUpShortcuts();
+    void startManual();
+    QPointer<QMessageBox> m_manualError;
 
     // Open's windows and messages, and the hover help of this window.
     QPointer<WaitWindow> m_waitWindow;

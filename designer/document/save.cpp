@@ -1,5 +1,5 @@
-// Save: the design's 75 file values gathered from the window by key, written where the user
-// says.
+// Save and Save As: the design's 75 file values gathered from the window by key, written to the
+// design's own file or where the user says.
 
 #include "designer/document/design_window.h"
 
@@ -92,6 +92,17 @@ void DesignWindow::onCommand2Clicked()
 
 void DesignWindow::save()
 {
+    // A design with a file of its own is saved straight back to it; only a design that has
+    // none yet asks where to go.
+    if (m_designFileName.isEmpty()) {
+        saveAs();
+        return;
+    }
+    writeDesign(m_designFileName, true);
+}
+
+void DesignWindow::saveAs()
+{
     // Propose the design's own file, so saving again does not start a new one; a fresh design
     // starts as Untitled in the current folder.
     CommonDialog1.fileName = m_designFileName.isEmpty()
@@ -103,11 +114,21 @@ void DesignWindow::save()
     QString path = CommonDialog1.fileName;
     if (!path.endsWith(DesignSuffix, Qt::CaseInsensitive))
         path += DesignSuffix;
+    writeDesign(path, false);
+}
 
+void DesignWindow::writeDesign(const QString &path, bool direct)
+{
+    // The file is replaced whole or not at all: a failed write keeps the old file, and the
+    // design keeps the file it had.
     const QString reason = saveDesignFile(path, fileValues());
     if (!reason.isEmpty()) {
-        showSaveError(tr("The design could not be saved as %1.\n\n%2")
-                          .arg(QDir::toNativeSeparators(path), reason));
+        QString message = tr("The design could not be saved as %1.\n\n%2")
+                              .arg(QDir::toNativeSeparators(path), reason);
+        // Save asked nothing, and there is no button that asks: say which key does.
+        if (direct)
+            message += tr("\n\nPress Ctrl+Shift+S to save it under another name.");
+        showSaveError(message);
         return;
     }
     m_designFileName = path;

@@ -1,6 +1,7 @@
 // The Design window's document: start-up, New, the save question before New, Open and
-// closing, Open's steps, recovery and messages, and Save's dialog and failure report. The file's
-// bytes are the design file's test; one round trip here proves the window writes and reads all.
+// closing, Open's steps, recovery and messages, Save and Save As and their failure report, the
+// keys of the commands. The file's bytes are the design file's test; one round trip here proves
+// the window writes and reads all.
 #include "support/design_fixture.h"
 #include "support/pages.h"
 #include "support/test_main.h"
@@ -8,6 +9,7 @@
 #include "designer/windows/save_window.h"
 #include "designer/windows/titles_window.h"
 
+#include <QDialog>
 #include <QDir>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -422,20 +424,82 @@ private slots:
         click(design, "Command2"); // cancelled
         QCOMPARE(dialogs.filter, u"Jewel Case Files|*.vmd"_s);
         QCOMPARE(design.designFileName(), QString()); // nothing saved
-        // The extension is added when the name lacks it; the next Save proposes the file.
+        // The extension is added when the name lacks it, and the file is the design's now.
         dialogs.chosenFile = folder.filePath(u"cover"_s);
         click(design, "Command2");
         QCOMPARE(QDir(folder.path()).entryList(QDir::Files), QStringList{u"cover.vmd"_s});
-        click(design, "Command2");
-        QCOMPARE(dialogs.proposedFile, folder.filePath(u"cover.vmd"_s));
-        // A save that fails is told beside the window, which keeps the design's file.
-        QVERIFY(QDir(folder.path()).mkdir(u"album.vmd"_s));
-        dialogs.chosenFile = folder.filePath(u"album"_s);
-        click(design, "Command2");
-        const QString message = observed(design, u"SaveError"_s).toString();
-        QVERIFY2(message.contains(QDir::toNativeSeparators(folder.filePath(u"album.vmd"_s))),
-                 qPrintable(message));
         QCOMPARE(design.designFileName(), folder.filePath(u"cover.vmd"_s));
+    }
+
+    void saveAndKeys_data()
+    {
+        // Keys, buttons or Yes to the save question | the setup | what came of it.
+        QTest::addColumn<QString>("run");
+        QTest::newRow("Save") << u"Command2||0 dialogs, saved"_s;
+        QTest::newRow("Save, file deleted since") << u"Ctrl+S|deleted|0 dialogs, saved"_s;
+        QTest::newRow("Save, the question's Yes") << u"Ctrl+N,Yes|asked|0 dialogs, saved"_s;
+        QTest::newRow("Save fails") << u"Ctrl+S|folder|0 dialogs, error, key"_s;
+        QTest::newRow("Save As twice")
+            << u"Ctrl+Shift+S,Ctrl+Shift+S|other.vmd|2 dialogs other.vmd"_s;
+        QTest::newRow("Save As fails") << u"Ctrl+Shift+S|folder.vmd|1 dialogs open.vmd, error"_s;
+        QTest::newRow("New forgets the file") << u"Ctrl+N,Ctrl+S||1 dialogs Untitled.vmd, new"_s;
+        QTest::newRow("Open, asked") << u"Ctrl+O|asked|0 dialogs, question"_s;
+        QTest::newRow("Print") << u"Ctrl+P||0 dialogs, printed"_s;
+        QTest::newRow("Close, asked") << u"Ctrl+W|asked|0 dialogs, question"_s;
+        QTest::newRow("Quit") << u"Ctrl+Q||0 dialogs, closed"_s;
+        QTest::newRow("Help") << u"F1||0 dialogs, manual"_s;
+        QTest::newRow("under a modal dialog") << u"Ctrl+Shift+S|modal|0 dialogs"_s;
+    }
+
+    void saveAndKeys()
+    {
+        QFETCH(QString, run);
+        const QString steps = run.section(u'|', 0, 0), setup = run.section(u'|', 1, 1);
+        const QTemporaryDir dir;
+        const QString file = dir.filePath(u"open.vmd"_s), pdf = dir.filePath(u"page.pdf"_s);
+        QVERIFY(QFile::copy(m_cases[0], file) && QDir(dir.path()).mkdir(u"folder.vmd"_s));
+        DesignWindow design;
+        design.show();
+        set(design, setup == u"asked" ? u"Check12=1"_s : u"Check12=0"_s);
+        openFile(design, file);
+        set(design, u"Text1=Mine"_s);
+        ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+        dialogs.chosenFile = setup.endsWith(u".vmd") ? dir.filePath(setup) : QString();
+        design.printer().setOutputFileName(pdf);
+        if (setup == u"deleted" || setup == u"folder")
+            QVERIFY(QFile::remove(file) && (setup == u"deleted" || QDir().mkdir(file)));
+        QDialog modal;
+        modal.setModal(true);
+        for (const QString &step : steps.split(u',')) {
+            if (step == u"Yes")
+                click(*design.saveWindow(), "Command1");
+            else if (step.startsWith(u"Command"))
+                click(design, qPrintable(step));
+            else if (setup != u"modal")
+                pressKey(design, QKeySequence(step));
+            else {
+                pressKey(design, {});
+                modal.show();
+                QTest::keyClick(&design, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+            }
+        }
+        const QString error = observed(design, u"SaveError"_s).toString();
+        QStringList seen{u"%1 dialogs %2"_s.arg(dialogs.files)
+                             .arg(QFileInfo(dialogs.proposedFile).fileName())
+                             .trimmed()};
+        for (const auto &[happened, what] :
+             {std::pair{design.saveWindow() && design.saveWindow()->isVisible(), "question"},
+              {!design.isVisible(), "closed"},
+              {element(design, "Label2").caption().isEmpty(), "new"},
+              {QFile::remove(pdf), "printed"},
+              {observed(design, u"ManualError"_s).toString().contains(u"named vmhelp"), "manual"},
+              {readAll(file).startsWith("Mine\r\n"), "saved"},
+              {!error.isEmpty() && design.designFileName() == file, "error"},
+              {error.endsWith(u"Press Ctrl+Shift+S to save it under another name."), "key"}}) {
+            if (happened)
+                seen << QString::fromLatin1(what);
+        }
+        QCOMPARE(seen.join(u", "_s), run.section(u'|', 2));
     }
 };
 

@@ -1,6 +1,7 @@
 // The index window. Its lists: what they show of a folder, folders they cannot read, how they
 // follow one another, the drive list and Refresh. Its card: the twenty layouts, the title bar
-// as the help line, coming back from its own windows, printing and Print Set-Up.
+// as the help line, coming back from its own windows, printing and Print Set-Up; the keys that
+// run its buttons.
 // Pointer moves go to the window they name, not to whichever window lies under a global
 // cursor position: the test windows overlap on the offscreen screen.
 #define QTEST_QPA_MOUSE_HANDLING
@@ -435,6 +436,32 @@ private slots:
         QCOMPARE(printer.pageLayout().orientation(),
                  confirmed ? QPageLayout::Portrait : QPageLayout::Landscape);
         QCOMPARE(printer.pageLayout().pageSize().id(), QPageSize::Letter); // not asked to change
+    }
+
+    void keysRunTheirButtons_data()
+    {
+        QTest::addColumn<QString>("key");
+        QTest::addColumn<int>("which"); // printed, refreshed, help card, closed
+        QTest::newRow("Print") << u"Ctrl+P"_s << 0;
+        QTest::newRow("Refresh") << u"F5"_s << 1;
+        QTest::newRow("Help") << u"F1"_s << 2;
+        QTest::newRow("Quit") << u"Ctrl+Q"_s << 3;
+    }
+
+    void keysRunTheirButtons()
+    {
+        QFETCH(QString, key);
+        QFETCH(int, which);
+        IndexFixture f({u"old.txt"_s});
+        f.window().printer().setOutputFileName(f.path(u"card.pdf"_s));
+        QVERIFY(makeTree(f.path(), {u"new.txt"_s}));
+        pressKey(f.window(), QKeySequence(key));
+        QList<bool> expected(4, false),
+            seen{QFile::exists(f.path(u"card.pdf"_s)), f.rows(u"File1"_s).contains(u"new.txt"_s),
+                 IndexFixture::helpCard() != nullptr, !f.window().isVisible()};
+        IndexFixture::closeTopLevel(u"Form3"_s);
+        expected[which] = true;
+        QCOMPARE(seen, expected);
     }
 };
 VM_TEST_CLASS(CardTest)

@@ -15,7 +15,10 @@ void throughDialog(design::DesignWindow &window, const QString &path, const char
 {
     ScriptedDialogs &dialogs = scriptDialogs(window.commonDialog());
     dialogs.chosenFile = path;
-    click(window, button);
+    if (button)
+        click(window, button);
+    else
+        pressKey(window, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     if (dialogs.files != 1)
         qWarning("the file dialog was not shown");
 }
@@ -29,7 +32,7 @@ void openFile(design::DesignWindow &window, const QString &path)
 
 void saveFile(design::DesignWindow &window, const QString &path)
 {
-    throughDialog(window, path, "Command2");
+    throughDialog(window, path, nullptr);
 }
 
 } // namespace vm::test

@@ -51,8 +51,9 @@ inline void click(const QWidget &window, const char *name)
 // A design file (CR LF endings) with its line n (1-based) replaced.
 QByteArray withLine(const QByteArray &file, int n, const QByteArray &value);
 
-// Opens or saves `path` through the Open or Save button and a scripted file dialog (a scripted
-// presenter replaces the window's dialogs).
+// Opens `path` through the Open button, or saves the design as `path` through Save As (its
+// key, the window shown and active), each with a scripted file dialog (a scripted presenter
+// replaces the window's dialogs).
 void openFile(design::DesignWindow &window, const QString &path);
 void saveFile(design::DesignWindow &window, const QString &path);
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QTest>
 #include <QTimer>
 
 namespace vm::test {
@@ -74,6 +75,14 @@ void answerModalDialogs(QList<DialogStep> steps, QStringList *shown)
         answerModalDialogs(steps, shown);
         accept ? dialog->accept() : dialog->reject();
     });
+}
+
+void pressKey(QWidget &window, const QKeySequence &key)
+{
+    window.show();
+    window.activateWindow();
+    if (QTest::qWaitForWindowActive(&window) && !key.isEmpty())
+        QTest::keyClick(&window, key[0].key(), key[0].keyboardModifiers());
 }
 
 } // namespace vm::test

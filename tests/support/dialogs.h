@@ -3,6 +3,7 @@
 #include "toolkit/common_dialog.h"
 #include "toolkit/fonts.h"
 
+#include <QKeySequence>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -50,5 +51,9 @@ ScriptedDialogs &scriptDialogs(CommonDialog &dialog);
 // is added to `shown` when given (it must outlive the dialogs).
 using DialogStep = std::function<bool(QDialog *)>;
 void answerModalDialogs(QList<DialogStep> steps, QStringList *shown = nullptr);
+
+// Presses `key` on `window` as a user does: the window shown and active, the key sent to it
+// (an empty key only makes the window active).
+void pressKey(QWidget &window, const QKeySequence &key);
 
 } // namespace vm::test
