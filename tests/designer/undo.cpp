@@ -1,0 +1,243 @@
+// Undo and redo in the designer: each kind of change goes back and forth exactly, typing is one
+// step per visit to a field, and going back opens no dialog and leaves the save question alone.
+
+// Pointer moves go to the window they name (the test windows overlap offscreen).
+#define QTEST_QPA_MOUSE_HANDLING
+
+#include "support/design_fixture.h"
+#include "support/test_main.h"
+
+#include "designer/document/undo_history.h"
+#include "designer/windows/pixclear_window.h"
+#include "designer/windows/titles_window.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace vm;
+using namespace vm::test;
+using namespace Qt::StringLiterals;
+using vm::design::DesignWindow;
+
+namespace {
+
+// What the user has: the file Save would write, and the cover as drawn.
+struct Look
+{
+    QByteArray file;
+    QImage cover;
+};
+
+Look look(DesignWindow &design)
+{
+    QCoreApplication::processEvents();
+    return {design::encodeDesign(design.fileValues()),
+            design.canvas().render(design.canvas().rect())};
+}
+
+struct Scene
+{
+    DesignWindow &design;
+    ScriptedDialogs &dialogs;
+    QString picture, file;
+};
+
+void type(Scene &s, const char *field, const QString &text)
+{
+    QTest::keyClicks(&entry(s.design, field), text);
+}
+void choosePicture(Scene &s)
+{
+    s.dialogs.chosenFile = s.picture;
+    click(s.design, "Command8");
+}
+void clearPicture(Scene &s, bool deleteFile)
+{
+    click(s.design, "Command16");
+    if (deleteFile)
+        QFile::remove(s.picture);
+    for (QWidget *window : QApplication::topLevelWidgets()) {
+        if (auto *pixclear = qobject_cast<design::PixclearWindow *>(window)) {
+            pixclear->check(1)->setChecked(true);
+            click(*pixclear, "Command1");
+        }
+    }
+}
+
+using Action = void (*)(Scene &);
+struct Case
+{
+    const char *name;
+    Action setup, step;
+};
+const Case Cases[] = {
+    {"typing", nullptr, [](Scene &s) { type(s, "Text1", u"Hello"_s); }},
+    {"typing a size", nullptr, [](Scene &s) { type(s, "Text7", u"0"_s); }},
+    {"check box", nullptr, [](Scene &s) { checkBox(s.design, "Check3").click(); }},
+    {"cover option", nullptr, [](Scene &s) { option(s.design, "Option4").click(); }},
+    {"centring off, line typed", [](Scene &s) { checkBox(s.design, "Check13").click(); },
+     [](Scene &s) { type(s, "Text1", u"Left"_s); }},
+    {"font", [](Scene &s) { type(s, "Text1", u"Top"_s); },
+     [](Scene &s) {
+         s.dialogs.chooseStyle = [](CommonDialog &d) { d.fontSize = 20, d.fontBold = true; };
+         click(s.design, "Command5");
+     }},
+    {"colour", nullptr,
+     [](Scene &s) {
+         s.dialogs.chooseStyle = [](CommonDialog &d) { d.color = 0xFF; };
+         click(s.design, "Command3");
+     }},
+    {"copyright notice", nullptr, [](Scene &s) { checkBox(s.design, "Check9").click(); }},
+    {"picture chosen", nullptr, choosePicture},
+    {"picture cleared, file gone", choosePicture, [](Scene &s) { clearPicture(s, true); }},
+    {"list of titles", [](Scene &s) { click(s.design, "Command14"); },
+     [](Scene &s) { QTest::keyClicks(s.design.titlesWindow()->field(3), u"Track"_s); }},
+    {"open", [](Scene &s) { saveFile(s.design, s.file); },
+     [](Scene &s) {
+         writeAll(s.file, withLine(readAll(s.file), 1, "Opened"));
+         openFile(s.design, s.file);
+     }},
+    {"new", [](Scene &s) { type(s, "Text2", u"Old"_s); },
+     [](Scene &s) { click(s.design, "Command4"); }},
+};
+
+} // namespace
+
+class UndoTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("n");
+        for (int n = 0; n < int(std::size(Cases)); ++n)
+            QTest::newRow(Cases[n].name) << n;
+    }
+
+    void roundTrip()
+    {
+        QFETCH(int, n);
+        QTemporaryDir dir;
+        QImage red(40, 30, QImage::Format_RGB32);
+        red.fill(Qt::red);
+        QVERIFY(red.save(dir.filePath(u"red.bmp"_s)));
+        DesignWindow design;
+        Scene s{design, scriptDialogs(design.commonDialog()), dir.filePath(u"red.bmp"_s),
+                dir.filePath(u"design.vmd"_s)};
+        design::UndoHistory &history = design.undoHistory();
+        if (Cases[n].setup)
+            Cases[n].setup(s);
+        history.closeTyping();
+        const Look before = look(design);
+        const int steps = history.count();
+        Cases[n].step(s);
+        history.closeTyping();
+        const Look after = look(design);
+        QVERIFY(after.file != before.file || after.cover != before.cover);
+        QCOMPARE(history.count(), steps + 1);
+        for (const Look *expected : {&before, &after}) {
+            expected == &before ? history.undo() : history.redo();
+            const Look now = look(design);
+            QCOMPARE(now.file, expected->file);
+            QVERIFY(now.cover == expected->cover);
+        }
+    }
+
+    void hundredSteps()
+    {
+        DesignWindow design;
+        design::UndoHistory &history = design.undoHistory();
+        const Look start = look(design);
+        for (int i = 0; i < 100; ++i) {
+            QTest::keyClicks(&entry(design, "Text1"), u"x"_s);
+            history.closeTyping();
+        }
+        const Look end = look(design);
+        QCOMPARE(history.count(), 100);
+        for (int i = 0; i <= 100; ++i) // one more than there are: nothing happens
+            history.undo();
+        QCOMPARE(look(design).file, start.file);
+        QVERIFY(look(design).cover == start.cover);
+        for (int i = 0; i < 100; ++i)
+            history.redo();
+        QCOMPARE(look(design).file, end.file);
+    }
+
+    // The focus leaving a field or another command closes the step; typing that ends where it
+    // began is no step; the keys undo the design, not the field's own text.
+    void typingAndKeys()
+    {
+        DesignWindow design;
+        design.show();
+        QVERIFY(QTest::qWaitForWindowActive(&design));
+        design::UndoHistory &history = design.undoHistory();
+        QLineEdit &text1 = entry(design, "Text1"), &text2 = entry(design, "Text2");
+        auto visit = [](QLineEdit &field, const QString &text) {
+            field.setFocus();
+            QTest::keyClicks(&field, text);
+        };
+        visit(text1, u"ab"_s);
+        visit(text2, u"cd"_s);
+        visit(text1, u"e"_s);
+        checkBox(design, "Check3").click();
+        QCOMPARE(history.count(), 4);
+        QTest::keySequence(&text1, QKeySequence::Undo);
+        QCOMPARE(text1.text(), u"abe"_s);
+        QVERIFY(!checkBox(design, "Check3").isChecked());
+        QTest::keySequence(&text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(text1.text(), u"ab"_s);
+        QTest::keySequence(&text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(text2.text(), QString());
+        visit(text1, u"z"_s);
+        QTest::keyClick(&text1, Qt::Key_Backspace);
+        text2.setFocus();
+        QCOMPARE(history.count(), 4);
+        QTest::keySequence(&text1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QTest::keySequence(&text1, QKeySequence(Qt::CTRL | Qt::Key_Y));
+        QCOMPARE(history.index(), 3);
+        QCOMPARE(text1.text(), u"abe"_s);
+        // In the title editor too.
+        click(design, "Command14");
+        design::TitlesWindow &titles = *design.titlesWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&titles));
+        titles.field(1)->setFocus();
+        QTest::keySequence(titles.field(1), QKeySequence::Undo);
+        QCOMPARE(history.index(), 2);
+    }
+
+    void undoAsksNothing()
+    {
+        QTemporaryDir dir;
+        DesignWindow design;
+        design::UndoHistory &history = design.undoHistory();
+        checkBox(design, "Check3").click();
+        saveFile(design, dir.filePath(u"a.vmd"_s));
+        ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
+        const auto windows = [] {
+            QList<QWidget *> shown;
+            for (QWidget *window : QApplication::topLevelWidgets())
+                if (window->isVisible())
+                    shown << window;
+            return shown;
+        };
+        const QList<QWidget *> before = windows();
+        for (const bool armed : {false, true}) {
+            if (armed)
+                click(design, "Command4"); // New arms the question and forgets the file
+            const QString file = design.designFileName();
+            QCOMPARE(design.shared().SavePromptArmed, armed);
+            history.undo();
+            history.redo();
+            history.undo();
+            QCOMPARE(design.shared().SavePromptArmed, armed);
+            QCOMPARE(design.designFileName(), file);
+        }
+        QCOMPARE(dialogs.files + dialogs.fonts + dialogs.colours, 0);
+        QCOMPARE(windows(), before);
+    }
+};
+VM_TEST_CLASS(UndoTest)
+
+#include "undo.moc"
