@@ -35,7 +35,7 @@ struct Scene
 {
     DesignWindow &design;
     ScriptedDialogs &dialogs;
-    QString picture, file;
+    QString picture;
 };
 void type(Scene &s, const char *field, const QString &text)
 {
@@ -52,13 +52,11 @@ void styleWith(Scene &s, const char *button, void (*choose)(CommonDialog &))
     click(s.design, button);
 }
 
-using Action = void (*)(Scene &);
 const struct
 {
     const char *name;
-    Action setup, step;
+    void (*setup)(Scene &), (*step)(Scene &);
 } Cases[] = {
-    {"typing", nullptr, [](Scene &s) { type(s, "Text1", u"Hello"_s); }},
     {"typing a size", nullptr, [](Scene &s) { type(s, "Text7", u"0"_s); }},
     {"check box", nullptr, [](Scene &s) { checkBox(s.design, "Check9").click(); }},
     {"cover option", nullptr, [](Scene &s) { option(s.design, "Option4").click(); }},
@@ -82,10 +80,10 @@ const struct
      }},
     {"list of titles", [](Scene &s) { click(s.design, "Command14"); },
      [](Scene &s) { QTest::keyClicks(s.design.titlesWindow()->field(3), u"Track"_s); }},
-    {"open", [](Scene &s) { saveFile(s.design, s.file); },
+    {"open", [](Scene &s) { saveFile(s.design, s.picture + u".vmd"_s); },
      [](Scene &s) {
-         writeAll(s.file, withLine(readAll(s.file), 1, "Opened"));
-         openFile(s.design, s.file);
+         writeAll(s.picture + u".vmd"_s, withLine(readAll(s.picture + u".vmd"_s), 1, "Opened"));
+         openFile(s.design, s.picture + u".vmd"_s);
      }},
     {"new", [](Scene &s) { type(s, "Text2", u"Old"_s); },
      [](Scene &s) { click(s.design, "Command4"); }},
@@ -105,6 +103,7 @@ private slots:
             QTest::newRow(Cases[n].name) << n;
     }
 
+    // Going back and forth opens no window and leaves the save question and the file alone.
     void roundTrip()
     {
         QFETCH(int, n);
@@ -113,8 +112,7 @@ private slots:
         red.fill(Qt::red);
         QVERIFY(red.save(dir.filePath(u"red.bmp"_s)));
         DesignWindow design;
-        Scene s{design, scriptDialogs(design.commonDialog()), dir.filePath(u"red.bmp"_s),
-                dir.filePath(u"design.vmd"_s)};
+        Scene s{design, scriptDialogs(design.commonDialog()), dir.filePath(u"red.bmp"_s)};
         design::UndoHistory &history = design.undoHistory();
         if (Cases[n].setup)
             Cases[n].setup(s);
@@ -124,32 +122,36 @@ private slots:
         Cases[n].step(s);
         history.closeTyping();
         const Look after = look(design);
+        const auto asked = [&] {
+            return std::tuple{design.shared().SavePromptArmed, design.designFileName(),
+                              QApplication::topLevelWidgets().count()};
+        };
+        const auto question = asked();
+        const ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
         QVERIFY(after != before);
         QCOMPARE(history.count(), steps + 1);
         history.undo();
-        QCOMPARE(look(design).first, before.first);
         QVERIFY(look(design) == before);
+        QVERIFY(asked() == question);
         history.redo();
         QVERIFY(look(design) == after);
+        QVERIFY(asked() == question);
+        QCOMPARE(dialogs.files + dialogs.fonts + dialogs.colours, 0);
     }
 
     void hundredSteps()
     {
         DesignWindow design;
         design::UndoHistory &history = design.undoHistory();
-        const Look start = look(design);
-        for (int i = 0; i < 100; ++i) {
-            QTest::keyClicks(&entry(design, "Text1"), u"x"_s);
-            history.closeTyping();
-        }
-        const Look end = look(design);
-        QCOMPARE(history.count(), 100);
+        QLineEdit &text1 = entry(design, "Text1");
+        for (int i = 0; i < 100; ++i)
+            QTest::keyClicks(&text1, u"x"_s), history.closeTyping();
         for (int i = 0; i <= 100; ++i) // one more than there are: nothing happens
             history.undo();
-        QVERIFY(look(design) == start);
+        QCOMPARE(text1.text(), QString());
         for (int i = 0; i < 100; ++i)
             history.redo();
-        QVERIFY(look(design) == end);
+        QCOMPARE(text1.text(), QString(100, u'x'));
     }
 
     // The focus leaving a field or another command closes the step; typing that ends where it
@@ -171,13 +173,11 @@ private slots:
         checkBox(design, "Check3").click();
         QCOMPARE(history.count(), 4);
         QTest::keySequence(&text1, QKeySequence::Undo);
-        QCOMPARE(text1.text(), u"abe"_s);
-        QVERIFY(!checkBox(design, "Check3").isChecked());
+        QVERIFY(text1.text() == u"abe"_s && !checkBox(design, "Check3").isChecked());
         QTest::keySequence(&text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
         QTest::keySequence(&text1, QKeySequence(Qt::CTRL | Qt::Key_Z));
         QCOMPARE(text1.text() + text2.text(), u"ab"_s);
-        visit(text1, u"z"_s);
-        QTest::keyClick(&text1, Qt::Key_Backspace);
+        visit(text1, u"z\b"_s);
         text2.setFocus();
         QCOMPARE(history.count(), 4);
         QTest::keySequence(&text1, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
@@ -188,35 +188,8 @@ private slots:
         click(design, "Command14");
         design::TitlesWindow &titles = *design.titlesWindow();
         QVERIFY(QTest::qWaitForWindowActive(&titles));
-        titles.field(1)->setFocus();
         QTest::keySequence(titles.field(1), QKeySequence::Undo);
         QCOMPARE(history.index(), 2);
-    }
-
-    void undoAsksNothing()
-    {
-        QTemporaryDir dir;
-        DesignWindow design;
-        design::UndoHistory &history = design.undoHistory();
-        checkBox(design, "Check3").click();
-        saveFile(design, dir.filePath(u"a.vmd"_s));
-        ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
-        const auto windows = [] {
-            const QWidgetList all = QApplication::topLevelWidgets();
-            return std::count_if(all.begin(), all.end(), [](QWidget *w) { return w->isVisible(); });
-        };
-        const auto before = windows();
-        for (const bool armed : {false, true}) {
-            if (armed)
-                click(design, "Command4"); // New arms the question and forgets the file
-            const QString file = design.designFileName();
-            QCOMPARE(design.shared().SavePromptArmed, armed);
-            history.undo(), history.redo(), history.undo();
-            QCOMPARE(design.shared().SavePromptArmed, armed);
-            QCOMPARE(design.designFileName(), file);
-        }
-        QCOMPARE(dialogs.files + dialogs.fonts + dialogs.colours, 0);
-        QCOMPARE(windows(), before);
     }
 };
 VM_TEST_CLASS(UndoTest)
