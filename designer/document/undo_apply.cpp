@@ -40,11 +40,6 @@ void DesignWindow::setUpUndo()
 
 DesignSnapshot DesignWindow::takeSnapshot()
 {
-    // A picture just set is reduced to its paper detail once the screen has shown it; that
-    // happens now, so the reduction is no change of its own later.
-    for (Element *element : m_canvas->stackingOrder())
-        element->fitPictureToPaper();
-
     DesignSnapshot snapshot;
     snapshot.values = fileValues();
     const std::array entries{Text1, Text2, Text3, Text4,  Text5,  Text6,

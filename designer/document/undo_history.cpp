@@ -47,6 +47,8 @@ public:
             m_history.apply(m_after);
         m_pushed = true;
     }
+    const SharedSnapshot &after() const { return m_after; }
+    void settle(SharedSnapshot after) { m_after = std::move(after); }
 
 private:
     UndoHistory &m_history;
@@ -90,7 +92,10 @@ void UndoHistory::watch(QWidget &window)
     window.addAction(m_redoAction);
     // Connected after the window's handlers, so these slots run once a command is done.
     for (QAbstractButton *button : window.findChildren<QAbstractButton *>()) {
-        connect(button, &QAbstractButton::pressed, this, &UndoHistory::closeTyping);
+        connect(button, &QAbstractButton::pressed, this, [this] {
+            closeTyping();
+            adoptSettled();
+        });
         connect(button, &QAbstractButton::clicked, this, &UndoHistory::record);
     }
     for (QLineEdit *field : window.findChildren<QLineEdit *>())
@@ -105,6 +110,10 @@ bool UndoHistory::eventFilter(QObject *watched, QEvent *event)
         if (auto *window = qobject_cast<QWidget *>(watched);
             window && window->isWindow() && m_ours(window))
             watch(*window);
+        break;
+    case QEvent::FocusIn:
+        if (auto *field = qobject_cast<QLineEdit *>(watched); field && m_ours(field->window()))
+            adoptSettled();
         break;
     case QEvent::FocusOut:
         if (watched == m_typing)
@@ -149,15 +158,33 @@ void UndoHistory::record()
     m_current = std::move(now);
 }
 
+void UndoHistory::adoptSettled()
+{
+    if (m_applying || m_typing)
+        return;
+    auto now = std::make_shared<const DesignSnapshot>(m_take());
+    if (*now == *m_current)
+        return;
+    // The last step is where the design got what settles after it.
+    if (m_stack->index() == m_stack->count() && m_stack->count() > 0) {
+        auto *last = static_cast<const Step *>(m_stack->command(m_stack->count() - 1));
+        if (last->after() == m_current)
+            const_cast<Step *>(last)->settle(now);
+    }
+    m_current = std::move(now);
+}
+
 void UndoHistory::undo()
 {
     closeTyping();
+    adoptSettled();
     m_stack->undo();
 }
 
 void UndoHistory::redo()
 {
     closeTyping();
+    adoptSettled();
     m_stack->redo();
 }
 

@@ -47,6 +47,9 @@ public:
     // The end of a command: a step when the design changed since the last one.
     void record();
     void closeTyping();
+    // Before a command: what changed by itself since the last step (a picture reduced to its
+    // paper detail once shown) belongs to that step, not to the next.
+    void adoptSettled();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
