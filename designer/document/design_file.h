@@ -82,8 +82,8 @@ constexpr vm::ColorRef colourFromFile(qint32 value)
 
 // The file's bytes: each value in its written form, CR LF after every line, UTF-8. A CR or LF
 // inside a text is written as a space, so the file always has 75 lines. A first line that
-// starts with U+FEFF gets a byte-order mark before it, which the reader takes off again. A value held in
-// another alternative than its form's is converted:
+// starts with U+FEFF gets a byte-order mark before it, which the reader takes off again. A value
+// held in another alternative than its form's is converted:
 // - to text: whole numbers and singles as plain decimal ("12", "8.25"), truths as
 //   "True"/"False";
 // - to a whole number: a single rounded halves to even, a truth as 1 or 0, a text by its

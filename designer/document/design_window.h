@@ -29,7 +29,9 @@ class ErrorWindow;
 class SaveWindow;
 class PixclearWindow;
 class TitlesWindow;
+class UndoHistory;
 class WaitWindow;
+struct DesignSnapshot;
 
 // The designer's main window: the cover drawn on the left, the control panel on the right and
 // at the bottom. There is no document object apart from this window: the design is the state
@@ -72,6 +74,9 @@ public:
     // Title areas Label4 ... Label27 in number order (title field n writes area n).
     static constexpr int TitleAreaCount = 24;
     vm::Element &titleArea(int n) const { return *label(n + 3); }
+
+    // The history of the user's changes to the design, with its Undo and Redo keys.
+    UndoHistory &undoHistory() const { return *m_undo; }
 
     // The font of the window and of every control that names none.
     static const FontSpec &windowFont();
@@ -217,6 +222,13 @@ private:
     void setUpShortcuts();
     void startManual();
     QPointer<QMessageBox> m_manualError;
+
+    // Undo and redo (document/undo_apply.cpp): the design taken as a value, and applied again
+    // through Open's path with the pictures handed over from memory.
+    void setUpUndo();
+    DesignSnapshot takeSnapshot();
+    void applySnapshot(const DesignSnapshot &snapshot);
+    UndoHistory *m_undo = nullptr;
 
     // Open's windows and messages, and the hover help of this window.
     QPointer<WaitWindow> m_waitWindow;
