@@ -1,5 +1,7 @@
 #include "designer/document/undo_history.h"
 
+#include "toolkit/shortcuts.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QApplication>
@@ -13,16 +15,6 @@ namespace vm::design {
 namespace {
 
 const char *const WatchedProperty = "vm-undo-watched";
-
-QList<QKeySequence> keys(QKeySequence::StandardKey standard, QList<QKeySequence> more)
-{
-    QList<QKeySequence> all = QKeySequence::keyBindings(standard);
-    for (const QKeySequence &key : more) {
-        if (!all.contains(key))
-            all.append(key);
-    }
-    return all;
-}
 
 bool isUndoOrRedo(const QKeyEvent &key, const QAction &undo, const QAction &redo)
 {
@@ -64,11 +56,12 @@ UndoHistory::UndoHistory(QWidget &window, Take take, Apply apply, Ours ours)
 
     // No menu shows them: they answer the keyboard in the designer's windows.
     m_undoAction = new QAction(this);
-    m_undoAction->setShortcuts(keys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
+    m_undoAction->setShortcuts(
+        vm::commandKeys(QKeySequence::Undo, {QKeySequence(Qt::CTRL | Qt::Key_Z)}));
     m_redoAction = new QAction(this);
     m_redoAction->setShortcuts(
-        keys(QKeySequence::Redo,
-             {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)}));
+        vm::commandKeys(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                                             QKeySequence(Qt::CTRL | Qt::Key_Y)}));
     for (QAction *action : {m_undoAction, m_redoAction})
         action->setShortcutContext(Qt::WindowShortcut);
     connect(m_undoAction, &QAction::triggered, this, &UndoHistory::undo);
