@@ -336,6 +336,7 @@ void DesignWindow::closeEvent(QCloseEvent *event)
         return;
     }
     closeSecondaryWindows();
+    cancelPictures();
     event->accept();
 }
 
