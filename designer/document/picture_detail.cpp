@@ -227,11 +227,26 @@ void PictureDetail::start(const PictureSource &source, QSize paper)
     m_watcher = new QFutureWatcher<QImage>(this);
     connect(m_watcher, &QFutureWatcherBase::finished, this, &PictureDetail::take);
     m_watcher->setFuture(m_job->promise.future());
-    // The worker holds the job, never this object: a window closed meanwhile is not touched.
-    pictureDecoders().start([job = m_job] {
-        if (job->claim())
-            job->run();
-    });
+    // Handed to a worker once the screen has painted the picture, which it would slow down;
+    // the repaint waits at the same low priority.
+    m_launched = false;
+    QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
+}
+
+bool PictureDetail::event(QEvent *event)
+{
+    if (event->type() != QEvent::User)
+        return QObject::event(event);
+    if (m_job && !m_launched) {
+        m_launched = true;
+        // The worker holds the job, never this object: a window closed meanwhile is not
+        // touched.
+        pictureDecoders().start([job = m_job] {
+            if (job->claim())
+                job->run();
+        });
+    }
+    return true;
 }
 
 void PictureDetail::take()

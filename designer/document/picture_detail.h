@@ -54,6 +54,9 @@ public:
     void finish();
     void cancel();
 
+protected:
+    bool event(QEvent *event) override;
+
 private:
     struct Job;
     void start(const PictureSource &source, QSize paper);
@@ -63,6 +66,7 @@ private:
     vm::Element &m_box;
     std::shared_ptr<Job> m_job;
     QFutureWatcher<QImage> *m_watcher = nullptr;
+    bool m_launched = false; // the job went to a worker
 };
 
 } // namespace vm::design

@@ -79,6 +79,7 @@ class PictureDetailTest : public QObject
         checkBox(design, "Check12").setChecked(false); // no save question on New or Close
         scriptDialogs(design.commonDialog()).chosenFile = path;
         click(design, "Command8");
+        QCoreApplication::processEvents(); // the decode goes to a worker after the screen
     }
 
 private slots:
