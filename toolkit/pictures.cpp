@@ -153,7 +153,7 @@ QSize decodeSize(QSize full, QSize detail)
     return full;
 }
 
-PictureLoad loadPicture(const QString &path, QSize detail)
+PictureLoad loadPicture(const QString &path, QSize detail, QSize jpegDetail)
 {
     PictureLoad result;
     if (path.isEmpty()) {
@@ -210,6 +210,8 @@ PictureLoad loadPicture(const QString &path, QSize detail)
     const bool turned = reader.transformation() & QImageIOHandler::TransformationRotate90;
     result.fullSize = turned ? stored.transposed() : stored;
     QSize decoded = stored;
+    if (jpegDetail.isValid() && reader.format() == "jpeg")
+        detail = jpegDetail;
     if (detail.isValid() && !stored.isEmpty()) {
         decoded = decodeSize(stored, turned ? detail.transposed() : detail);
         if (decoded != stored)

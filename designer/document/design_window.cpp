@@ -338,6 +338,7 @@ void DesignWindow::closeEvent(QCloseEvent *event)
         return;
     }
     closeSecondaryWindows();
+    cancelPictures();
     event->accept();
 }
 

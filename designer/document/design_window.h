@@ -28,6 +28,7 @@ namespace vm::design {
 class ErrorWindow;
 class SaveWindow;
 class PixclearWindow;
+class PictureDetail;
 class TitlesWindow;
 class UndoHistory;
 class WaitWindow;
@@ -84,6 +85,10 @@ public:
     // The thickest rule the canvas draws, in pixels; a thicker value resets the field to 1.
     static constexpr int LargestLineWidth = 100;
 
+    // Gives every picture box the detail it needs on paper now, waiting for the decodes still
+    // in flight (printing does this first).
+    void finishPictures();
+
 protected:
     void closeEvent(QCloseEvent *event) override;
 
@@ -127,9 +132,11 @@ private:
 
     // Picture slots (document/picture_slots.cpp): loads a picture file into a picture element,
     // replacing its picture; on failure the element keeps its picture and the result says why.
-    // The picture is decoded with the detail a box of `size` needs on paper (the box's own
-    // size when `size` is not valid).
+    // The picture shows at once at the screen's size; the detail a box of `size` needs on paper
+    // (the box's own size when `size` is not valid) follows (document/picture_detail.h).
     vm::PictureLoad loadPictureInto(vm::Element &box, const QString &path, QSizeF size = {});
+    PictureDetail &pictureDetail(vm::Element &box);
+    void cancelPictures(); // the decodes in flight, for a closing window
 
     // Later concerns add their groups here: style/ (fonts, colours, copyright notice),
     // windows/pixclear_window, windows/hover_texts, print/.

@@ -69,6 +69,8 @@ void DesignWindow::onCommand7Clicked()
 
 vm::PrintResult DesignWindow::printCover(QPrinter &target)
 {
+    // Paper gets every picture's full detail, even right after the picture was chosen.
+    finishPictures();
     // Kept before anything changes, so that writing them back finds the user's choice.
     const bool front = Option1->isChecked();
     const bool back = Option4->isChecked();

@@ -3,6 +3,7 @@
 
 #include "designer/document/design_window.h"
 
+#include "designer/document/picture_detail.h"
 #include "designer/layout/centring.h"
 #include "designer/windows/pixclear_window.h"
 
@@ -77,6 +78,7 @@ void DesignWindow::onPixclearCommand1Clicked()
     for (int n = 1; n <= 3; ++n) {
         if (m_pixclear->check(n)->isChecked()) {
             pictures[n - 1].second->clear();
+            pictureDetail(*pictures[n - 1].first).cancel();
             pictures[n - 1].first->clearPicture();
         }
     }

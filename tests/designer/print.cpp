@@ -225,9 +225,9 @@ private slots:
         for (const auto &[field, size] :
              {std::pair{"Text7", u"600"_s}, {"Text7", u"192"_s}, {"Text8", u"144"_s}})
             entry(design, field).setText(size); // 2 by 1.5 inches at last
-        QCOMPARE(image1.picture().size(), QSize(4000, 3000));
         const QList<PdfImage> images =
             pdfImages(printToPdf(design, m_dir.filePath(u"photo.pdf"_s)));
+        QCOMPARE(image1.picture().size(), QSize(3750, 1807)); // 600 x 289 at 600 dpi
         QCOMPARE(images.size(), 1);
         QVERIFY2(images[0].xPpi <= 601 && images[0].yPpi <= 601, "more than paper shows");
         QVERIFY(images[0].xPpi >= 590 && images[0].yPpi >= 590);
