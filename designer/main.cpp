@@ -1,7 +1,10 @@
+#include "designer/document/command_line.h"
 #include "designer/document/design_window.h"
 #include "toolkit/fonts.h"
 
 #include <QApplication>
+
+#include <cstdio>
 
 int main(int argc, char *argv[])
 {
@@ -9,5 +12,9 @@ int main(int argc, char *argv[])
     vm::installFontSubstitutes();
     vm::design::DesignWindow design;
     design.show();
+    // After show: Open's windows and messages stand in front of the design window.
+    const QString usage = vm::design::openFromCommandLine(design, app.arguments());
+    if (!usage.isEmpty())
+        std::fputs(qPrintable(usage), stderr);
     return app.exec();
 }
