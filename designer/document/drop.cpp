@@ -13,6 +13,8 @@
 #include <QMimeData>
 #include <QRubberBand>
 
+#include <functional>
+
 namespace vm::design {
 
 namespace {
@@ -20,11 +22,17 @@ namespace {
 const QString DesignSuffix = QStringLiteral("vmd");
 
 // The entry fields take dropped text of their own accord; a dragged file is the window's
-// instead, so that a design dropped on a field opens rather than its name being typed in.
+// instead, so that a design dropped on a field opens rather than its name being typed in. The
+// events are handed over directly: Qt sends the rest of a drag to the widget that took its
+// start, so a relayed event sent through the application would come back here.
 class FileDropRelay final : public QObject
 {
 public:
-    FileDropRelay(QWidget *window) : QObject(window), m_window(window) {}
+    using Handler = std::function<void(QDropEvent &)>;
+    FileDropRelay(QWidget *window, Handler handler)
+        : QObject(window), m_window(window), m_handler(std::move(handler))
+    {
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -35,8 +43,7 @@ protected:
         auto *drop = static_cast<QDropEvent *>(event);
         if (!drop->mimeData()->hasUrls())
             return false;
-        auto *field = static_cast<QWidget *>(watched);
-        const QPointF at = field->mapTo(m_window, drop->position());
+        const QPointF at = static_cast<QWidget *>(watched)->mapTo(m_window, drop->position());
         if (type == QEvent::Drop) {
             QDropEvent relayed(at, drop->possibleActions(), drop->mimeData(), drop->buttons(),
                                drop->modifiers());
@@ -52,12 +59,13 @@ protected:
 private:
     void relay(QDropEvent &relayed, QDropEvent &original)
     {
-        QCoreApplication::sendEvent(m_window, &relayed);
+        m_handler(relayed);
         original.setDropAction(relayed.dropAction());
         original.setAccepted(relayed.isAccepted());
     }
 
     QWidget *m_window;
+    Handler m_handler;
 };
 
 } // namespace
@@ -66,10 +74,10 @@ struct DesignWindow::DropPlan
 {
     enum Kind
     {
-        Nothing,  // not a file, a folder, or a picture off the cover: refused at once
-        Picture,  // into `slot` (1 main picture, 2 Logo 1, 3 Logo 2)
-        Design,   // opened as Open does
-        Several   // taken to the end, where the user is told to drop one file
+        Nothing, // not a file, a folder, or a picture off the cover: refused at once
+        Picture, // into `slot` (1 main picture, 2 Logo 1, 3 Logo 2)
+        Design,  // opened as Open does
+        Several  // taken to the end, where the user is told to drop one file
     } kind = Nothing;
     QString path;
     int slot = 0;
@@ -131,7 +139,12 @@ void DesignWindow::showDropTarget(const vm::Element *box)
 void DesignWindow::setUpDropping()
 {
     setAcceptDrops(true);
-    auto *relay = new FileDropRelay(this);
+    auto *relay = new FileDropRelay(this, [this](QDropEvent &event) {
+        if (event.type() == QEvent::Drop)
+            dropEvent(&event);
+        else
+            dragMoveEvent(static_cast<QDragMoveEvent *>(&event));
+    });
     for (QLineEdit *field : findChildren<QLineEdit *>())
         field->installEventFilter(relay);
 }
