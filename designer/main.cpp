@@ -11,10 +11,11 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     vm::installFontSubstitutes();
     vm::design::DesignWindow design;
-    design.show();
-    // After show: Open's windows and messages stand in front of the design window.
+    // Opened before the window shows, so that its first paint is the opened design; Open's
+    // windows and messages belong to it and stay in front of it.
     const QString usage = vm::design::openFromCommandLine(design, app.arguments());
     if (!usage.isEmpty())
         std::fputs(qPrintable(usage), stderr);
+    design.show();
     return app.exec();
 }
