@@ -21,11 +21,17 @@ protected:
     {
         if (m_seen || event->type() != QEvent::Paint || !watched->isWidgetType())
             return false;
-        m_seen = true;
+        // The program's own window: the windows it owns (Open's Wait window, its messages)
+        // may paint before it when it opens a design at start.
         const QWidget *window = static_cast<QWidget *>(watched)->window();
+        if (window->parentWidget())
+            return false;
+        m_seen = true;
         writeShape(*window);
         // Queued, so the rest of the same paint pass (the other children) is finished too.
-        QTimer::singleShot(0, qApp, &QCoreApplication::quit);
+        // Straight out of the event loop: quit() would close the windows first, and an opened
+        // design's window then asks whether to save it.
+        QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
         return false;
     }
 

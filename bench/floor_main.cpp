@@ -1,7 +1,9 @@
 // The floor for a program's start-up: a bare window of the program's size holding as many
 // plain child widgets as the program's window holds widgets of every kind, and nothing else.
-//   bench-floor WIDTH HEIGHT WIDGETS
+// With pictures named, it decodes them first (at WxH where given), as opening a design must.
+//   bench-floor WIDTH HEIGHT WIDGETS [PICTURE[@WxH] ...]
 #include <QApplication>
+#include <QImageReader>
 #include <QLabel>
 #include <QWidget>
 
@@ -18,6 +20,17 @@ int main(int argc, char *argv[])
     const int width = std::atoi(argv[1]);
     const int height = std::atoi(argv[2]);
     const int count = std::atoi(argv[3]);
+    for (int n = 4; n < argc; ++n) {
+        const QString picture = QString::fromLocal8Bit(argv[n]);
+        QImageReader reader(picture.section(u'@', 0, 0));
+        const QStringList size = picture.section(u'@', 1).split(u'x');
+        if (size.size() == 2)
+            reader.setScaledSize(QSize(size[0].toInt(), size[1].toInt()));
+        if (reader.read().isNull()) {
+            std::fprintf(stderr, "bench-floor: cannot decode %s\n", argv[n]);
+            return 2;
+        }
+    }
 
     QWidget window;
     window.setFixedSize(width, height);

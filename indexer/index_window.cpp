@@ -91,6 +91,7 @@ IndexWindow::IndexWindow(QWidget *parent) : QWidget(parent), m_pdfOffer{askSaveP
     setPalette(white);
     setAutoFillBackground(true);
     setMouseTracking(true);
+    setAcceptDrops(true);
     setFixedSize(clientWidth(cardLayout(1)), ClientHeight);
     move(0, 0);
 

@@ -71,6 +71,10 @@ public:
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    // A folder dropped on the window is opened in Dir1, and the linked lists follow
+    // (index_drop.cpp).
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     void buildControls();

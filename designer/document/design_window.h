@@ -22,6 +22,7 @@ class QLineEdit;
 class QMessageBox;
 class QPushButton;
 class QRadioButton;
+class QRubberBand;
 
 namespace vm::design {
 
@@ -67,6 +68,11 @@ public:
     // The file that was last opened or saved: Save writes to it, Save As proposes it.
     const QString &designFileName() const { return m_designFileName; }
 
+    // Opens a design file as Open does once its dialog has answered: the Wait window, the
+    // recovery of pictures that fail, and a message when the file cannot be read. The program
+    // calls it for a file named on its command line.
+    void openDesignFile(const QString &path);
+
     // The printer "Print" uses: the system's default at start, changed only by "Print Set Up".
     // The printer settings of this run, made on first use: the print system is loaded only
     // when the user prints or sets up the printer, which keeps start-up quick.
@@ -91,6 +97,13 @@ public:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    // Drag and drop (document/drop.cpp): a picture dropped on a logo's box fills that slot as
+    // its button does, anywhere else on the cover the main picture; a design file dropped
+    // anywhere on the window opens as Open does. One file at a time.
+    void dragEnterEvent(QDragEnterEvent *event) override;
+    void dragMoveEvent(QDragMoveEvent *event) override;
+    void dragLeaveEvent(QDragLeaveEvent *event) override;
+    void dropEvent(QDropEvent *event) override;
 
 private:
     // Construction (document/design_window.cpp): the canvas elements in their stacking order,
@@ -169,7 +182,10 @@ private:
     // Picture slots (style/picture_buttons.cpp) and their clearing window
     // (windows/pixclear_window.cpp); the main picture keeps the detail its box needs on paper
     // when the box grows (document/picture_slots.cpp).
-    bool fillPictureSlot(vm::Element &box, QLabel &pathLabel);
+    // Slot 1 is the main picture, 2 Logo 1, 3 Logo 2 (as the clearing window numbers them).
+    // The buttons and a drop share the filling; false when the file is no picture.
+    std::optional<QString> choosePictureFile();
+    bool fillPictureSlot(int slot, const QString &path);
     void onCommand8Clicked();
     void onCommand9Clicked();
     void onCommand12Clicked();
@@ -236,6 +252,16 @@ private:
     DesignSnapshot takeSnapshot();
     void applySnapshot(const DesignSnapshot &snapshot);
     UndoHistory *m_undo = nullptr;
+
+    // A design file dropped while the save question waits; "No" opens it instead of the dialog.
+    QString m_droppedDesign;
+    void setUpDropping();
+    void openDropped(const QString &path);
+    struct DropPlan;
+    DropPlan planDrop(const QDropEvent &event) const;
+    void showDropTarget(const vm::Element *box);
+    QPointer<QRubberBand> m_dropMark;
+    QPointer<QMessageBox> m_dropMessage;
 
     // Open's windows and messages, and the hover help of this window.
     QPointer<WaitWindow> m_waitWindow;

@@ -44,6 +44,8 @@ void DesignWindow::open()
 {
     // Nothing on screen changes until a file is read: the load itself puts the copyright
     // group back on its base line, so a cancelled Open leaves it where the box put it.
+    // A dropped design still waiting behind the save question gives way to this Open.
+    m_droppedDesign.clear();
     if (holdForSaveQuestion(Action::Open))
         return;
 
@@ -51,8 +53,11 @@ void DesignWindow::open()
     CommonDialog1.filter = DesignFilter;
     if (!CommonDialog1.showOpen(this) || CommonDialog1.fileName.isEmpty())
         return;
-    const QString path = CommonDialog1.fileName;
+    openDesignFile(CommonDialog1.fileName);
+}
 
+void DesignWindow::openDesignFile(const QString &path)
+{
     WaitWindow &wait = ensureWaitWindow();
     wait.show();
     wait.repaint();

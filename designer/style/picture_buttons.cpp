@@ -6,6 +6,7 @@
 #include "designer/document/picture_detail.h"
 #include "designer/layout/centring.h"
 #include "designer/windows/pixclear_window.h"
+#include "toolkit/picture_formats.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -21,35 +22,50 @@ const QString ImageFilter = QStringLiteral("Image Files|*.jpg;*.gif;*.bmp");
 
 } // namespace
 
-bool DesignWindow::fillPictureSlot(vm::Element &box, QLabel &pathLabel)
+std::optional<QString> DesignWindow::choosePictureFile()
 {
     // Only the filter is set: the dialog keeps the name, title and folder of its last use.
-    CommonDialog1.filter = ImageFilter;
+    // The product's three formats come first; the second entry offers every format that can
+    // be read here (PNG, WebP, TIFF, ...).
+    CommonDialog1.filter = ImageFilter + u'|' + vm::everyPictureFilter();
     if (!CommonDialog1.showOpen(this))
-        return false;
+        return std::nullopt;
+    return CommonDialog1.fileName;
+}
+
+bool DesignWindow::fillPictureSlot(int slot, const QString &path)
+{
+    Element &box = slot == 1 ? *Image1 : slot == 2 ? *Image2 : *Image3;
+    QLabel &pathLabel = slot == 1 ? *PIXFLN : slot == 2 ? *Label30 : *LOGO2FLN;
     // The label names the chosen file even when it turns out not to be a picture: the design
     // then saves that name, and Open reports it.
-    pathLabel.setText(CommonDialog1.fileName);
-    return loadPictureInto(box, CommonDialog1.fileName).ok();
+    pathLabel.setText(path);
+    if (!loadPictureInto(box, path).ok())
+        return false;
+    if (slot == 1) {
+        // Centred on the cover at the size it has; the size fields are not touched.
+        Image1->setTop(centreExact(Shape1->height(), Image1->height()));
+        Image1->setLeft(centreExact(m_shared.CoverWidth, Image1->width()));
+    }
+    return true;
 }
 
 void DesignWindow::onCommand8Clicked()
 {
-    if (!fillPictureSlot(*Image1, *PIXFLN))
-        return;
-    // Centred on the cover at the size it has; the size fields are not touched.
-    Image1->setTop(centreExact(Shape1->height(), Image1->height()));
-    Image1->setLeft(centreExact(m_shared.CoverWidth, Image1->width()));
+    if (const auto path = choosePictureFile())
+        fillPictureSlot(1, *path);
 }
 
 void DesignWindow::onCommand9Clicked()
 {
-    fillPictureSlot(*Image2, *Label30);
+    if (const auto path = choosePictureFile())
+        fillPictureSlot(2, *path);
 }
 
 void DesignWindow::onCommand12Clicked()
 {
-    fillPictureSlot(*Image3, *LOGO2FLN);
+    if (const auto path = choosePictureFile())
+        fillPictureSlot(3, *path);
 }
 
 PixclearWindow &DesignWindow::ensurePixclearWindow()

@@ -9,6 +9,8 @@
 
 #include <QCheckBox>
 
+#include <utility>
+
 namespace vm::design {
 
 SaveWindow *DesignWindow::saveWindow() const
@@ -60,7 +62,11 @@ void DesignWindow::onSaveCommand2Clicked()
     m_saveWindow->hide();
     switch (waiting) {
     case Action::Open:
-        open();
+        // A dropped design opens itself; the Open button's asks for its file.
+        if (!m_droppedDesign.isEmpty())
+            openDesignFile(std::exchange(m_droppedDesign, QString()));
+        else
+            open();
         break;
     case Action::New:
         newDesign();

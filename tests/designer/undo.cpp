@@ -5,6 +5,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 
 #include "support/design_fixture.h"
+#include "support/drops.h"
 #include "support/test_main.h"
 
 #include "designer/document/undo_history.h"
@@ -67,6 +68,8 @@ const struct
     {"colour", nullptr,
      [](Scene &s) { styleWith(s, "Command3", [](CommonDialog &d) { d.color = 0xFF; }); }},
     {"picture chosen", nullptr, choosePicture},
+    {"picture dropped", nullptr,
+     [](Scene &s) { dropFiles(s.design, QPoint(200, 200), {s.picture}); }},
     {"picture cleared, file gone", choosePicture,
      [](Scene &s) {
          click(s.design, "Command16");
