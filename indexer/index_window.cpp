@@ -135,6 +135,7 @@ IndexWindow::IndexWindow(QWidget *parent) : QWidget(parent), m_pdfOffer{askSaveP
     m_hoverHelp->add(Command4, RefreshHelp);
     for (int n = 1; n <= 20; ++n)
         m_hoverHelp->add(Option[n - 1], cardLayout(n).description.toString());
+    setUpCardMenu();
 }
 
 IndexWindow::~IndexWindow()

@@ -53,6 +53,7 @@ DesignWindow::DesignWindow(QWidget *parent) : QWidget(parent)
     buildCanvas();
     buildPanel();
     connectHandlers();
+    setUpCoverMenu();
     runStartUpSequence();
 }
 

@@ -69,6 +69,13 @@ void DesignWindow::onCommand7Clicked()
 
 vm::PrintResult DesignWindow::printCover(QPrinter &target)
 {
+    return sendCoverPage([&target](const QRectF &page, const vm::PagePaint &paint) {
+        return vm::printPage(target, page, paint);
+    });
+}
+
+vm::PrintResult DesignWindow::sendCoverPage(const CoverPageSender &send)
+{
     // Kept before anything changes, so that writing them back finds the user's choice.
     const bool front = Option1->isChecked();
     const bool back = Option4->isChecked();
@@ -102,8 +109,8 @@ vm::PrintResult DesignWindow::printCover(QPrinter &target)
     if (isVisible())
         repaint();
 
-    const vm::PrintResult result = vm::printPage(
-        target, PageImage, [this](QPainter &painter) { m_canvas->paint(painter, PageImage); });
+    const vm::PrintResult result =
+        send(PageImage, [this](QPainter &painter) { m_canvas->paint(painter, PageImage); });
 
     for (const auto &[widget, shown] : wasShown)
         widget->setVisible(shown);

@@ -1,7 +1,9 @@
 #include "support/dialogs.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
 #include <QTimer>
 
 namespace vm::test {
@@ -74,6 +76,26 @@ void answerModalDialogs(QList<DialogStep> steps, QStringList *shown)
         answerModalDialogs(steps, shown);
         accept ? dialog->accept() : dialog->reject();
     });
+}
+
+QMenu *rightClickMenu(QWidget &widget, const QPoint &at)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &event);
+    for (QMenu *menu : widget.window()->findChildren<QMenu *>(QStringLiteral("CoverMenu"))) {
+        if (menu->isVisible())
+            return menu;
+    }
+    return nullptr;
+}
+
+void chooseEntry(QMenu &menu, const QString &entry)
+{
+    menu.close();
+    for (QAction *action : menu.actions()) {
+        if (action->text() == entry)
+            action->trigger();
+    }
 }
 
 } // namespace vm::test
