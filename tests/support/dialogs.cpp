@@ -82,20 +82,14 @@ QMenu *rightClickMenu(QWidget &widget, const QPoint &at)
 {
     QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget.mapToGlobal(at));
     QApplication::sendEvent(&widget, &event);
-    for (QMenu *menu : widget.window()->findChildren<QMenu *>(QStringLiteral("CoverMenu"))) {
-        if (menu->isVisible())
-            return menu;
-    }
-    return nullptr;
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
 }
 
 void chooseEntry(QMenu &menu, const QString &entry)
 {
     menu.close();
-    for (QAction *action : menu.actions()) {
-        if (action->text() == entry)
-            action->trigger();
-    }
+    for (QAction *action : menu.actions())
+        action->text() == entry ? action->trigger() : void();
 }
 
 } // namespace vm::test
