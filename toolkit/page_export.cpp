@@ -174,10 +174,6 @@ void showPrintPreview(const QPrinter &settings, QWidget *parent,
 {
     QPrinter printer(QPrinter::HighResolution);
     copyPrinterSettings(settings, printer);
-    // Settings with no printer behind them preview the paper of a PDF file, which is also where
-    // printing from the preview can go.
-    if (!printer.isValid())
-        printer.setOutputFormat(QPrinter::PdfFormat);
     QPrintPreviewDialog preview(&printer, parent);
     preview.setObjectName(QStringLiteral("PrintPreview"));
     QObject::connect(&preview, &QPrintPreviewDialog::paintRequested,

@@ -46,8 +46,7 @@ void runExport(ExportFormat format, CommonDialog &dialog, QWidget *parent,
 
 // Qt's print preview of the page on a copy of `settings` (its paper, orientation and printer):
 // what is changed or printed from the preview leaves the program's own settings alone. `paint`
-// draws the page on the printer it is given, as Print would; without a printer the preview
-// shows the page on a PDF file's paper.
+// draws the page on the printer it is given, as Print would.
 void showPrintPreview(const QPrinter &settings, QWidget *parent,
                       const std::function<void(QPrinter &)> &paint);
 
