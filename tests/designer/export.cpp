@@ -119,7 +119,9 @@ private slots:
         // The preview worked on a copy: the next Print still goes where the settings say.
         QCOMPARE(design.printer().outputFileName(), printed);
 
-        // Named after the design; a name without the suffix gets it.
+        // Named after the design; a name without the suffix gets it. The settings' margins do
+        // not reach a PDF file.
+        design.printer().setPageLayout(Letter);
         ScriptedDialogs &dialogs = scriptDialogs(design.commonDialog());
         dialogs.chosenFile = m_dir.filePath(u"exported"_s);
         runEntry(design, u"Export as PDF\u2026"_s);
