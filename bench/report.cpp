@@ -79,6 +79,8 @@ const Target Targets[] = {
      "vmdesign: 100 typing steps in the undo history, that photo on the "
      "cover",
      "", 0, 0, 5},
+    {"design-export-png", "vmdesign: Export as PNG at 300 dpi, that design",
+     "the same page drawn into a 1425 x 1425 image", 1.3, 0, 0},
 };
 
 using Values = std::vector<double>;

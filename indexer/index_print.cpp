@@ -52,30 +52,38 @@ void IndexWindow::onCommand1Clicked()
         target = pdf.get();
     }
 
-    PrintResult result;
-    {
-        // Printing leaves the title alone, and the focus where it was.
-        const QString title = windowTitle();
-        const QPointer<QWidget> focused = focusWidget();
-        // A control about to be hidden would hand its focus on down the chain, and the list
-        // that caught it would print with a focus frame.
-        if (focused && focused != this && !qobject_cast<ListingView *>(focused))
-            focused->clearFocus();
-        // The restoration runs on every way out of the print job.
-        const auto restore = qScopeGuard([&] {
-            restoreAfterPrint();
-            if (windowTitle() != title)
-                setWindowTitle(title);
-            if (focused && !focused->hasFocus())
-                focused->setFocus(Qt::OtherFocusReason);
-        });
-        hideForPrint();
-        result =
-            printPage(*target, QRectF(rect()), [this](QPainter &painter) { paintCard(painter); });
-    }
+    const PrintResult result = printCard(*target);
     // A print that fails ends quietly, but a file the user named and did not get is said.
     if (pdf && !result.ok() && m_pdfOffer.failed)
         m_pdfOffer.failed(this, pdf->outputFileName());
+}
+
+PrintResult IndexWindow::printCard(QPrinter &target)
+{
+    return sendCardPage([&target](const QRectF &page, const PagePaint &paint) {
+        return printPage(target, page, paint);
+    });
+}
+
+PrintResult IndexWindow::sendCardPage(const CardPageSender &send)
+{
+    // Printing leaves the title alone, and the focus where it was.
+    const QString title = windowTitle();
+    const QPointer<QWidget> focused = focusWidget();
+    // A control about to be hidden would hand its focus on down the chain, and the list
+    // that caught it would print with a focus frame.
+    if (focused && focused != this && !qobject_cast<ListingView *>(focused))
+        focused->clearFocus();
+    // The restoration runs on every way out of the print job.
+    const auto restore = qScopeGuard([&] {
+        restoreAfterPrint();
+        if (windowTitle() != title)
+            setWindowTitle(title);
+        if (focused && !focused->hasFocus())
+            focused->setFocus(Qt::OtherFocusReason);
+    });
+    hideForPrint();
+    return send(QRectF(rect()), [this](QPainter &painter) { paintCard(painter); });
 }
 
 std::unique_ptr<QPrinter> IndexWindow::pdfPrinterFromUser()

@@ -137,6 +137,7 @@ IndexWindow::IndexWindow(QWidget *parent) : QWidget(parent), m_pdfOffer{askSaveP
     for (int n = 1; n <= 20; ++n)
         m_hoverHelp->add(Option[n - 1], cardLayout(n).description.toString());
     setUpShortcuts();
+    setUpCardMenu();
 }
 
 IndexWindow::~IndexWindow()

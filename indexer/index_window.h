@@ -4,6 +4,7 @@
 #include "indexer/layouts.h"
 
 #include "toolkit/common_dialog.h"
+#include "toolkit/page_print.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -87,6 +88,18 @@ private:
     std::array<ListingView *, 12> listsInOrder() const; // Dir1 ... Dir6, File1 ... File6
     ListingView *list(unsigned bit) const;
     std::unique_ptr<QPrinter> pdfPrinterFromUser();
+    // The card Print sends, handed to `send` while the window is arranged as for printing:
+    // the page area (window pixels) and the function that draws it.
+    using CardPageSender = std::function<PrintResult(const QRectF &page, const PagePaint &paint)>;
+    PrintResult sendCardPage(const CardPageSender &send);
+    PrintResult printCard(QPrinter &target);
+    // The card's context menu on its background (card_menu.cpp): Print Preview and Export as
+    // PDF or PNG draw the page Print sends.
+    void setUpCardMenu();
+    void onCardMenuRequested(const QPoint &position);
+    void showPrintPreview();
+    void exportPdf();
+    void exportPng();
     void hideForPrint();
     void restoreAfterPrint();
 

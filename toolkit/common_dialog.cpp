@@ -27,8 +27,9 @@ namespace {
 // like, as name and value pairs); Qt's print dialog writes them there.
 constexpr auto QueueOptions = QPrintEngine::PrintEnginePropertyKey(0xfe00);
 
-// Copies every setting of one printer to another, so that nothing the user chose is left
-// behind. The target first becomes the same kind of printer (a file name or a format may
+} // namespace
+
+// The target first becomes the same kind of printer (a file name or a format may
 // change its engine), then takes each engine setting in Qt's order, the page layout last;
 // settings an engine does not know it ignores.
 void copyPrinterSettings(const QPrinter &from, QPrinter &to)
@@ -47,6 +48,8 @@ void copyPrinterSettings(const QPrinter &from, QPrinter &to)
     if (const QVariant options = source->property(QueueOptions); options.isValid())
         target->setProperty(QueueOptions, options);
 }
+
+namespace {
 
 class QtPresenter final : public DialogPresenter
 {

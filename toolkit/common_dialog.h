@@ -71,6 +71,10 @@ private:
     std::unique_ptr<DialogPresenter> m_presenter;
 };
 
+// Copies every setting of one printer to another, so that nothing the user chose is left
+// behind: a dialog or a preview works on a copy, and only what is confirmed comes back.
+void copyPrinterSettings(const QPrinter &from, QPrinter &to);
+
 // "Description|*.a;*.b" pairs as Qt's dialogs write filters: "Description (*.a *.b)".
 QString qtFileFilter(const QString &pipeFilter);
 

@@ -7,8 +7,7 @@
 
 namespace vm {
 
-PrintResult printPage(QPrinter &printer, const QRectF &pageArea,
-                      const std::function<void(QPainter &)> &paint)
+PrintResult printPage(QPrinter &printer, const QRectF &pageArea, const PagePaint &paint)
 {
     PrintResult result;
     if (!printer.isValid()) {
@@ -27,16 +26,21 @@ PrintResult printPage(QPrinter &printer, const QRectF &pageArea,
             QCoreApplication::translate("vm::PagePrint", "The printer could not start the job.");
         return result;
     }
-    // The painter's origin is the printable area's top-left corner; one design pixel is
-    // 1/96 inch, whatever the printer's resolution.
-    const qreal scale = printer.resolution() / 96.0;
-    painter.scale(scale, scale);
-    painter.setClipRect(pageArea);
-    paint(painter);
+    drawPage(painter, printer.resolution(), pageArea, paint);
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         result.error = QCoreApplication::translate("vm::PagePrint", "The print job failed.");
     }
     return result;
+}
+
+void drawPage(QPainter &painter, qreal dpi, const QRectF &pageArea, const PagePaint &paint)
+{
+    // The painter's origin is the printable area's top-left corner; one design pixel is
+    // 1/96 inch, whatever the device's resolution.
+    const qreal scale = dpi / 96.0;
+    painter.scale(scale, scale);
+    painter.setClipRect(pageArea);
+    paint(painter);
 }
 
 bool hasPrinters()

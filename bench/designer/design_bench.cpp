@@ -12,6 +12,8 @@
 //                   wait; a note says in how many runs it did); floor: decoding the photo at 600
 //                   dpi of its box and a PDF page with the same texts, lines and boxes, the
 //                   logos already scaled to 600 dpi of theirs
+//   design-export-png  Export as PNG at 300 dpi from the cover's context menu, that design;
+//                   floor: the same page drawn into an image of the PNG's size
 // The picture's paper detail is decoded after the choose and open steps, on a worker thread; the
 // bench waits for it between runs, untimed, so that no run overlaps the next.
 //   design_bench INPUT_FOLDER RUNS OUTPUT_FOLDER
@@ -28,13 +30,17 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QContextMenuEvent>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QInputDialog>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPainter>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -316,6 +322,52 @@ public:
         record("design-print", "floor", "file_kib", QFileInfo(pdf).size() / 1024.0);
     }
 
+    // Export as PNG through the cover's menu, the resolution question answered with 300 dpi.
+    bool exportPng(const QString &png)
+    {
+        QFile::remove(png);
+        QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(200, 200),
+                                m_canvas.mapToGlobal(QPoint(200, 200)));
+        Step step;
+        QApplication::sendEvent(&m_canvas, &event);
+        QMenu *menu = nullptr;
+        for (QMenu *shown : m_window.findChildren<QMenu *>(QStringLiteral("CoverMenu")))
+            menu = shown->isVisible() ? shown : menu;
+        if (!menu)
+            return false;
+        menu->close();
+        QTimer::singleShot(0, [] {
+            if (auto *input = qobject_cast<QInputDialog *>(QApplication::activeModalWidget())) {
+                input->setTextValue(QStringLiteral("300 dpi"));
+                input->accept();
+            }
+        });
+        m_dialogs->nextFile = png;
+        for (QAction *action : menu->actions()) {
+            if (action->text().startsWith(QStringLiteral("Export as PNG")))
+                action->trigger();
+        }
+        const double wall = step.wallMs();
+        m_dialogs->nextFile.clear();
+        if (QImage(png).width() != 1425)
+            return false;
+        record("design-export-png", "subject", step, wall);
+        return true;
+    }
+
+    void exportPngFloor()
+    {
+        Step step;
+        QImage image(1425, 1425, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        {
+            QPainter painter(&image);
+            painter.scale(300 / 96.0, 300 / 96.0);
+            m_canvas.paint(painter, QRectF(0, 0, 456, 456));
+        }
+        record("design-export-png", "floor", step, step.wallMs());
+    }
+
     QSize decodedPicture() const { return picture().size(); }
 
     // True when clicking the button opens its dialog (answered with Cancel), that is when
@@ -451,5 +503,14 @@ int main(int argc, char *argv[])
                         "paper detail")
              .arg(bench.printsWaiting())
              .arg(runs));
+
+    for (int run = 1; run <= runs; ++run) {
+        bench.exportPngFloor();
+        if (!bench.exportPng(output + QStringLiteral("/design-%1.png").arg(run))) {
+            note("missing", "design-export-png",
+                 QStringLiteral("the cover's menu wrote no 1425-pixel PNG file"));
+            return 0;
+        }
+    }
     return 0;
 }

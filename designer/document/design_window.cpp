@@ -54,6 +54,7 @@ DesignWindow::DesignWindow(QWidget *parent) : QWidget(parent)
     buildPanel();
     connectHandlers();
     setUpDropping();
+    setUpCoverMenu();
     runStartUpSequence();
     setUpUndo();
 }

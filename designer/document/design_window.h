@@ -13,6 +13,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -274,6 +275,11 @@ private:
     void onCommand7Clicked();
     void onCommand11Clicked();
     vm::PrintResult printCover(QPrinter &target);
+    // The page Print sends, handed to `send` while the window is arranged as for printing:
+    // the page area (design pixels) and the function that draws it.
+    using CoverPageSender =
+        std::function<vm::PrintResult(const QRectF &page, const vm::PagePaint &paint)>;
+    vm::PrintResult sendCoverPage(const CoverPageSender &send);
     void askToSavePageAsPdf();
     void onPrintQuestionFinished(int answer);
     void savePageAsPdf();
@@ -281,6 +287,14 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     QPointer<QMessageBox> m_printQuestion;
     QPointer<QMessageBox> m_printError;
+
+    // The cover's context menu (print/cover_menu.cpp): Print Preview and Export as PDF or PNG
+    // draw the page Print sends; Undo, Redo and Save As run the editing commands.
+    void setUpCoverMenu();
+    void onCanvasMenuRequested(const QPoint &position);
+    void showPrintPreview();
+    void exportPdf();
+    void exportPng();
 
     SharedVariables m_shared;
     vm::CommonDialog CommonDialog1;

@@ -69,7 +69,15 @@ void DesignWindow::onCommand7Clicked()
 
 vm::PrintResult DesignWindow::printCover(QPrinter &target)
 {
-    // Paper gets every picture's full detail, even right after the picture was chosen.
+    return sendCoverPage([&target](const QRectF &page, const vm::PagePaint &paint) {
+        return vm::printPage(target, page, paint);
+    });
+}
+
+vm::PrintResult DesignWindow::sendCoverPage(const CoverPageSender &send)
+{
+    // Paper, preview and export get every picture's full detail, even right after the picture
+    // was chosen.
     finishPictures();
     // Kept before anything changes, so that writing them back finds the user's choice.
     const bool front = Option1->isChecked();
@@ -104,8 +112,8 @@ vm::PrintResult DesignWindow::printCover(QPrinter &target)
     if (isVisible())
         repaint();
 
-    const vm::PrintResult result = vm::printPage(
-        target, PageImage, [this](QPainter &painter) { m_canvas->paint(painter, PageImage); });
+    const vm::PrintResult result =
+        send(PageImage, [this](QPainter &painter) { m_canvas->paint(painter, PageImage); });
 
     for (const auto &[widget, shown] : wasShown)
         widget->setVisible(shown);

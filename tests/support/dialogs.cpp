@@ -1,7 +1,9 @@
 #include "support/dialogs.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QDialog>
+#include <QMenu>
 #include <QTest>
 #include <QTimer>
 
@@ -83,6 +85,20 @@ void pressKey(QWidget &window, const QKeySequence &key)
     window.activateWindow();
     if (QTest::qWaitForWindowActive(&window) && !key.isEmpty())
         QTest::keyClick(&window, key[0].key(), key[0].keyboardModifiers());
+}
+
+QMenu *rightClickMenu(QWidget &widget, const QPoint &at)
+{
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, widget.mapToGlobal(at));
+    QApplication::sendEvent(&widget, &event);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
+
+void chooseEntry(QMenu &menu, const QString &entry)
+{
+    menu.close();
+    for (QAction *action : menu.actions())
+        action->text() == entry ? action->trigger() : void();
 }
 
 } // namespace vm::test

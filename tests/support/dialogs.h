@@ -11,6 +11,9 @@
 #include <functional>
 
 class QDialog;
+class QMenu;
+class QWidget;
+class QPoint;
 
 namespace vm::test {
 
@@ -27,10 +30,10 @@ public:
     std::function<void(QPrinter &)> choosePrinter;
 
     int files = 0, fonts = 0, colours = 0, printers = 0; // dialogs shown
-    QString proposedFile, filter; // the last file dialog's name and filter
-    FontSpec seenFont;            // the last font dialog's face, size and style flags
-    ColorRef seenColour = 0;      // the last font or colour dialog's colour
-    int seenFlags = -1;           // and its option word
+    QString proposedFile, filter;                        // the last file dialog's name and filter
+    FontSpec seenFont;       // the last font dialog's face, size and style flags
+    ColorRef seenColour = 0; // the last font or colour dialog's colour
+    int seenFlags = -1;      // and its option word
 
     bool open(CommonDialog &dialog, QWidget *) override { return file(dialog); }
     bool save(CommonDialog &dialog, QWidget *) override { return file(dialog); }
@@ -55,5 +58,10 @@ void answerModalDialogs(QList<DialogStep> steps, QStringList *shown = nullptr);
 // Presses `key` on `window` as a user does: the window shown and active, the key sent to it
 // (an empty key only makes the window active).
 void pressKey(QWidget &window, const QKeySequence &key);
+
+// Right-clicks `widget` at `at` (the context-menu event the right button sends) and returns
+// the menu that popped up, if any; `entry` runs one of its entries and closes it.
+QMenu *rightClickMenu(QWidget &widget, const QPoint &at);
+void chooseEntry(QMenu &menu, const QString &entry);
 
 } // namespace vm::test
