@@ -2,6 +2,7 @@
 
 #include "toolkit/common_dialog.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -137,15 +138,21 @@ PrintResult writePngPage(const QString &path, const QRectF &area, int dpi, const
     const QImage image = pageImage(area, dpi, paint);
     if (image.isNull())
         return failure(tr("There is not enough memory for an image of %1 dpi.").arg(dpi));
+    // Encoded in memory first: the PNG encoder loses memory when the disk fails under it, and
+    // a file of a megabyte or two is cheap to hold.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, "png");
+    writer.setQuality(PngQuality);
+    if (!writer.write(image))
+        return failure(writer.errorString());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return failure(file.errorString());
-    QImageWriter writer(&file, "png");
-    writer.setQuality(PngQuality);
-    if (!writer.write(image)) {
+    if (file.write(encoded.data()) != encoded.size()) {
+        const QString reason = file.errorString();
         file.cancelWriting();
-        return failure(file.error() != QFileDevice::NoError ? file.errorString()
-                                                            : writer.errorString());
+        return failure(reason);
     }
     return commit(file);
 }
