@@ -2,8 +2,12 @@
 // plain child widgets as the program's window holds widgets of every kind, and nothing else.
 // With pictures named, it decodes them first (at WxH where given), as opening a design must.
 //   bench-floor WIDTH HEIGHT WIDGETS [PICTURE[@WxH] ...]
+// The floor for a thumbnail: the picture decoded with its longer side SIZE pixels, written as a
+// PNG file, in an offscreen application that shows nothing.
+//   bench-floor --thumbnail PICTURE SIZE OUTPUT.png
 #include <QApplication>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QLabel>
 #include <QWidget>
 
@@ -13,6 +17,12 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    if (argc == 5 && qstrcmp(argv[1], "--thumbnail") == 0) {
+        QImageReader reader(QString::fromLocal8Bit(argv[2]));
+        const int size = std::atoi(argv[3]);
+        reader.setScaledSize(reader.size().scaled(size, size, Qt::KeepAspectRatio));
+        return QImageWriter(QString::fromLocal8Bit(argv[4]), "png").write(reader.read()) ? 0 : 2;
+    }
     if (argc < 4) {
         std::fprintf(stderr, "usage: bench-floor WIDTH HEIGHT WIDGETS\n");
         return 2;

@@ -81,6 +81,11 @@ const Target Targets[] = {
      "", 0, 0, 5},
     {"design-export-png", "vmdesign: Export as PNG at 300 dpi, that design",
      "the same page drawn into a 1425 x 1425 image", 1.3, 0, 0},
+    {"render-thumbnail",
+     "vmrender: 256-pixel thumbnail of that design (24-megapixel photo), start to exit",
+     "offscreen Qt program decoding the photo at 256 pixels and writing a PNG", 1.3, 0, 0},
+    {"render-batch-pdf", "vmrender: 100 designs (two logos each) to PDF in one call",
+     "100 calls of one design each", 0.5, 0, 0},
 };
 
 using Values = std::vector<double>;

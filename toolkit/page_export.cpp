@@ -117,7 +117,7 @@ PrintResult writePdfPage(const QString &path, const QPageLayout &paper, const QR
     return commit(file);
 }
 
-QImage pageImage(const QRectF &area, int dpi, const PagePaint &paint)
+QImage pageImage(const QRectF &area, qreal dpi, const PagePaint &paint)
 {
     const qreal scale = dpi / 96.0;
     QImage image(qRound(area.width() * scale), qRound(area.height() * scale), QImage::Format_RGB32);
@@ -133,7 +133,7 @@ QImage pageImage(const QRectF &area, int dpi, const PagePaint &paint)
     return image;
 }
 
-PrintResult writePngPage(const QString &path, const QRectF &area, int dpi, const PagePaint &paint)
+PrintResult writePngPage(const QString &path, const QRectF &area, qreal dpi, const PagePaint &paint)
 {
     const QImage image = pageImage(area, dpi, paint);
     if (image.isNull())

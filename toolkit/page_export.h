@@ -28,9 +28,10 @@ PrintResult writePdfPage(const QString &path, const QPageLayout &paper, const QR
 
 // `area` of the page at `dpi` on white, with the resolution stored in the image, so that it
 // prints at true size. Null when the memory for it cannot be had.
-QImage pageImage(const QRectF &area, int dpi, const PagePaint &paint);
+QImage pageImage(const QRectF &area, qreal dpi, const PagePaint &paint);
 // That image written as a PNG file, whole or not at all.
-PrintResult writePngPage(const QString &path, const QRectF &area, int dpi, const PagePaint &paint);
+PrintResult writePngPage(const QString &path, const QRectF &area, qreal dpi,
+                         const PagePaint &paint);
 
 // The export commands' flow, the same in every program: the file asked for through the
 // window's dialog object (and for a PNG the resolution), then `write`, and a failure said in a

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "designer/document/design_file.h"
+#include "designer/document/open_report.h"
 #include "designer/document/shared_variables.h"
 #include "toolkit/canvas.h"
 #include "toolkit/common_dialog.h"
@@ -73,6 +74,18 @@ public:
     // recovery of pictures that fail, and a message when the file cannot be read. The program
     // calls it for a file named on its command line.
     void openDesignFile(const QString &path);
+    // The same reading and applying, told to `report` instead of the windows; false when the
+    // file could not be read.
+    bool openDesignFile(const QString &path, OpenReport &report);
+
+    // The page Print sends, handed to `send` as Print, Preview and Export get it (below). With
+    // `paperDetail` false the pictures are drawn as the screen has them, which is all that an
+    // image of at most a design pixel per pixel needs.
+    using CoverPageSender =
+        std::function<vm::PrintResult(const QRectF &page, const vm::PagePaint &paint)>;
+    vm::PrintResult sendCoverPage(const CoverPageSender &send, bool paperDetail = true);
+    // The cover where it is cut: its outer box (design pixels).
+    QRectF coverCut() const;
 
     // The printer "Print" uses: the system's default at start, changed only by "Print Set Up".
     // The printer settings of this run, made on first use: the print system is loaded only
@@ -134,8 +147,13 @@ private:
     // Error window, and the rest of the design still applied.
     void open();
     void onCommand1Clicked();
-    void applyDesign(const FileValues &values);
-    bool applyPictures(const FileValues &values); // false at the first picture that fails
+    void applyDesign(const FileValues &values, OpenReport &report);
+    struct PictureFailure
+    {
+        QString picture, reason;
+    };
+    // The first picture that fails, if one does.
+    std::optional<PictureFailure> applyPictures(const FileValues &values);
     void applyLowerBlockAndNotice(const FileValues &values);
     // The title areas' font and colour from Label10, then the lower block's size and colour
     // from "Lower Small" and "Lower Black": the look a design file gives them (New uses it).
@@ -143,6 +161,7 @@ private:
     void applyCoverOptions(bool front, bool back);
     WaitWindow &ensureWaitWindow();
     ErrorWindow &ensureErrorWindow();
+    class OpenWindows; // Open's report in windows
 
     // Picture slots (document/picture_slots.cpp): loads a picture file into a picture element,
     // replacing its picture; on failure the element keeps its picture and the result says why.
@@ -275,11 +294,6 @@ private:
     void onCommand7Clicked();
     void onCommand11Clicked();
     vm::PrintResult printCover(QPrinter &target);
-    // The page Print sends, handed to `send` while the window is arranged as for printing:
-    // the page area (design pixels) and the function that draws it.
-    using CoverPageSender =
-        std::function<vm::PrintResult(const QRectF &page, const vm::PagePaint &paint)>;
-    vm::PrintResult sendCoverPage(const CoverPageSender &send);
     void askToSavePageAsPdf();
     void onPrintQuestionFinished(int answer);
     void savePageAsPdf();

@@ -56,21 +56,65 @@ void DesignWindow::open()
     openDesignFile(CommonDialog1.fileName);
 }
 
+// Open in the window: the Wait window while the file is read, a message when it cannot be, the
+// Error window for a picture that fails, and a message naming the lines left empty.
+class DesignWindow::OpenWindows : public OpenReport
+{
+public:
+    explicit OpenWindows(DesignWindow &window) : m_window(window) {}
+
+    void reading() override
+    {
+        WaitWindow &wait = m_window.ensureWaitWindow();
+        wait.show();
+        wait.repaint();
+    }
+    void unreadable(const QString &path, const QString &reason) override
+    {
+        hideWaitWindow();
+        showMessage(m_window.m_openMessage, &m_window, QStringLiteral("OpenError"),
+                    QMessageBox::Warning,
+                    tr("The design file %1 could not be opened.\n\n%2")
+                        .arg(QDir::toNativeSeparators(path), reason));
+    }
+    void pictureFailed(const QString &, const QString &) override
+    {
+        ErrorWindow &error = m_window.ensureErrorWindow();
+        error.show();
+        error.raise();
+    }
+    void opened(const QList<int> &rejectedLines) override
+    {
+        hideWaitWindow();
+        if (!rejectedLines.isEmpty())
+            showMessage(m_window.m_openMessage, &m_window, QStringLiteral("OpenRejected"),
+                        QMessageBox::Information, rejectedLinesMessage(rejectedLines));
+    }
+
+private:
+    void hideWaitWindow()
+    {
+        if (m_window.m_waitWindow)
+            m_window.m_waitWindow->hide();
+    }
+    DesignWindow &m_window;
+};
+
 void DesignWindow::openDesignFile(const QString &path)
 {
-    WaitWindow &wait = ensureWaitWindow();
-    wait.show();
-    wait.repaint();
+    OpenWindows windows(*this);
+    openDesignFile(path, windows);
+}
 
+bool DesignWindow::openDesignFile(const QString &path, OpenReport &report)
+{
+    report.reading();
     // The file is read before the current design is touched: a file that cannot be read
     // leaves the design as it was, pictures and paths included.
     const ReadOutcome read = readDesignFile(path);
     if (!read.ok()) {
-        wait.hide();
-        showMessage(m_openMessage, this, QStringLiteral("OpenError"), QMessageBox::Warning,
-                    tr("The design file %1 could not be opened.\n\n%2")
-                        .arg(QDir::toNativeSeparators(path), read.error));
-        return;
+        report.unreadable(path, read.error);
+        return false;
     }
     const ConvertedDesign converted = convertDesign(read.design);
 
@@ -82,17 +126,13 @@ void DesignWindow::openDesignFile(const QString &path)
     LOGO2FLN->clear();
     Label30->clear();
 
-    applyDesign(converted.values);
+    applyDesign(converted.values, report);
 
     update();
     m_shared.SavePromptArmed = true;
     m_designFileName = path;
-    if (m_waitWindow)
-        m_waitWindow->hide();
-
-    if (!converted.rejectedLines.isEmpty())
-        showMessage(m_openMessage, this, QStringLiteral("OpenRejected"), QMessageBox::Information,
-                    rejectedLinesMessage(converted.rejectedLines));
+    report.opened(converted.rejectedLines);
+    return true;
 }
 
 WaitWindow &DesignWindow::ensureWaitWindow()

@@ -5,7 +5,6 @@
 
 #include "designer/document/design_window.h"
 
-#include "designer/windows/error_window.h"
 #include "toolkit/numbers.h"
 
 #include <QCheckBox>
@@ -84,7 +83,7 @@ void DesignWindow::applyCoverOptions(bool front, bool back)
         Option4->setChecked(true);
 }
 
-void DesignWindow::applyDesign(const FileValues &values)
+void DesignWindow::applyDesign(const FileValues &values, OpenReport &report)
 {
     const Lines line(values);
 
@@ -151,12 +150,11 @@ void DesignWindow::applyDesign(const FileValues &values)
     if (const auto left = position(line.text(55)))
         Label3->setLeft(*left);
 
-    const bool picturesLoaded = applyPictures(values);
-    if (!picturesLoaded) {
+    const std::optional<PictureFailure> pictureFailure = applyPictures(values);
+    const bool picturesLoaded = !pictureFailure;
+    if (pictureFailure) {
         resetNoticeGroup();
-        ErrorWindow &error = ensureErrorWindow();
-        error.show();
-        error.raise();
+        report.pictureFailed(pictureFailure->picture, pictureFailure->reason);
     }
     applyLowerBlockAndNotice(values);
     if (!picturesLoaded) {
@@ -169,7 +167,7 @@ void DesignWindow::applyDesign(const FileValues &values)
     placeNoticeHeight();
 }
 
-bool DesignWindow::applyPictures(const FileValues &values)
+std::optional<DesignWindow::PictureFailure> DesignWindow::applyPictures(const FileValues &values)
 {
     const Lines line(values);
 
@@ -179,11 +177,11 @@ bool DesignWindow::applyPictures(const FileValues &values)
 
     // A picture that fails stops the picture steps. The path labels still get their paths, so
     // the design keeps naming the missing file and saving it again loses none of them.
-    auto failed = [&] {
+    auto failed = [&](const QString &picture, const vm::PictureLoad &load) {
         PIXFLN->setText(line.text(14));
         Label30->setText(line.text(17));
         LOGO2FLN->setText(line.text(18));
-        return false;
+        return PictureFailure{picture, load.error};
     };
 
     // A negative size is refused, as the size fields refuse it; the box keeps its size.
@@ -194,8 +192,9 @@ bool DesignWindow::applyPictures(const FileValues &values)
     // Decoded for the size the box is about to take, so the picture has the detail it needs on
     // paper; the box itself changes only once the picture loaded.
     const QString main = line.text(14);
-    if (!main.isEmpty() && !loadPictureInto(*Image1, main, size).ok())
-        return failed();
+    if (!main.isEmpty())
+        if (const vm::PictureLoad load = loadPictureInto(*Image1, main, size); !load.ok())
+            return failed(main, load);
     PIXFLN->setText(main);
     Label30->setText(line.text(17));
     if (height >= 0)
@@ -204,19 +203,21 @@ bool DesignWindow::applyPictures(const FileValues &values)
         Image1->setWidth(width);
 
     const QString logo1 = line.text(17);
-    if (!logo1.isEmpty() && !loadPictureInto(*Image2, logo1).ok())
-        return failed();
+    if (!logo1.isEmpty())
+        if (const vm::PictureLoad load = loadPictureInto(*Image2, logo1); !load.ok())
+            return failed(logo1, load);
 
     const QString logo2 = line.text(18);
     LOGO2FLN->setText(logo2);
-    if (!logo2.isEmpty() && !loadPictureInto(*Image3, logo2).ok())
-        return failed();
+    if (!logo2.isEmpty())
+        if (const vm::PictureLoad load = loadPictureInto(*Image3, logo2); !load.ok())
+            return failed(logo2, load);
 
     Image1->setLeft((m_shared.CoverWidth - Image1->width()) / 2);
     Image1->setTop((456 - Image1->height()) / 2);
     Text8->setText(QString::number(std::floor(double(Image1->height())), 'f', 0));
     Text7->setText(QString::number(std::floor(double(Image1->width())), 'f', 0));
-    return true;
+    return std::nullopt;
 }
 
 void DesignWindow::deriveTitleStyles()

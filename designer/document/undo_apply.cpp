@@ -25,6 +25,14 @@ QString textOf(const FileValue &value)
     return text ? *text : QString();
 }
 
+// Undo reads no file and no picture file, so Open's path has nothing to tell.
+class NothingToTell : public OpenReport
+{
+    void unreadable(const QString &, const QString &) override {}
+    void pictureFailed(const QString &, const QString &) override {}
+    void opened(const QList<int> &) override {}
+};
+
 } // namespace
 
 void DesignWindow::setUpUndo()
@@ -71,7 +79,8 @@ void DesignWindow::applySnapshot(const DesignSnapshot &snapshot)
                                   [this](const ElementState &s) { return s.element == Image1; });
     if (was != snapshot.elements.end() && !(ElementState::of(*Image1) == *was))
         Image1->clearPicture();
-    applyDesign(values);
+    NothingToTell report;
+    applyDesign(values, report);
     PIXFLN->setText(textOf(snapshot.values[14 - 1]));
     Label30->setText(textOf(snapshot.values[17 - 1]));
     LOGO2FLN->setText(textOf(snapshot.values[18 - 1]));

@@ -71,7 +71,7 @@ void DesignWindow::exportPng()
         vm::proposedExportName(m_designFileName, QStringLiteral(".png"), QDir::currentPath()),
         [this](const QString &path, int dpi) {
             return sendCoverPage([&](const QRectF &, const vm::PagePaint &paint) {
-                return vm::writePngPage(path, Shape1->rect(), dpi, paint);
+                return vm::writePngPage(path, coverCut(), dpi, paint);
             });
         });
 }

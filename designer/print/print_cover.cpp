@@ -74,11 +74,17 @@ vm::PrintResult DesignWindow::printCover(QPrinter &target)
     });
 }
 
-vm::PrintResult DesignWindow::sendCoverPage(const CoverPageSender &send)
+QRectF DesignWindow::coverCut() const
+{
+    return Shape1->rect();
+}
+
+vm::PrintResult DesignWindow::sendCoverPage(const CoverPageSender &send, bool paperDetail)
 {
     // Paper, preview and export get every picture's full detail, even right after the picture
     // was chosen.
-    finishPictures();
+    if (paperDetail)
+        finishPictures();
     // Kept before anything changes, so that writing them back finds the user's choice.
     const bool front = Option1->isChecked();
     const bool back = Option4->isChecked();
