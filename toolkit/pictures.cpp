@@ -19,6 +19,26 @@ namespace vm {
 
 namespace {
 
+// The file a decoder reads, which stops giving data once the decode is no longer wanted.
+class StoppableFile : public QFile
+{
+public:
+    explicit StoppableFile(const std::function<bool()> &stop) : m_stop(stop) {}
+
+protected:
+    qint64 readData(char *data, qint64 size) override
+    {
+        if (m_stop && m_stop()) {
+            setErrorString(QCoreApplication::translate("vm::Pictures", "Stopped."));
+            return -1;
+        }
+        return QFile::readData(data, size);
+    }
+
+private:
+    const std::function<bool()> &m_stop;
+};
+
 QString tr(const char *text)
 {
     return QCoreApplication::translate("vm::Pictures", text);
@@ -153,7 +173,8 @@ QSize decodeSize(QSize full, QSize detail)
     return full;
 }
 
-PictureLoad loadPicture(const QString &path, QSize detail, QSize jpegDetail)
+PictureLoad loadPicture(const QString &path, QSize detail, QSize jpegDetail,
+                        const std::function<bool()> &stop)
 {
     PictureLoad result;
     if (path.isEmpty()) {
@@ -176,7 +197,7 @@ PictureLoad loadPicture(const QString &path, QSize detail, QSize jpegDetail)
                                              : tr("It is not a regular file.");
         return result;
     }
-    QFile file;
+    StoppableFile file(stop);
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         result.error = file.errorString();

@@ -4,6 +4,8 @@
 #include <QSize>
 #include <QString>
 
+#include <functional>
+
 namespace vm {
 
 // The outcome of loading a picture: the image, or why there is none.
@@ -34,7 +36,10 @@ inline constexpr qint64 PictureLargestPixels = qint64(1) << 29;
 // quickly and stay small in memory. A JPEG is decoded with `jpegDetail` instead when that is
 // valid: it decodes at an eighth of its size for a fraction of the work, so the caller can show
 // it at once and decode `detail` later; other formats decode whole either way and get `detail`.
-PictureLoad loadPicture(const QString &path, QSize detail = QSize(), QSize jpegDetail = QSize());
+// `stop`, when given, is asked as the file is read (from any thread): once it says true the
+// decode ends early and fails, so a decode nobody wants no longer holds a thread.
+PictureLoad loadPicture(const QString &path, QSize detail = QSize(), QSize jpegDetail = QSize(),
+                        const std::function<bool()> &stop = {});
 
 // The size a picture of `full` pixels decodes at to give `detail`: the smallest eighth of its
 // size (1/8, 2/8, ... 8/8) that is at least `detail` both ways. JPEG decodes eighths directly,

@@ -114,7 +114,8 @@ QImage decodeDetail(const PictureSource &source, QSize paper,
 {
     if (!source.unchanged())
         return {};
-    vm::PictureLoad loaded = vm::loadPicture(source.path, paper);
+    vm::PictureLoad loaded = vm::loadPicture(
+        source.path, paper, {}, [promise] { return promise && promise->isCanceled(); });
     if (!loaded.ok() || (promise && promise->isCanceled()))
         return {};
     QImage picture = std::move(loaded.image);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QFile>
 #include <QPainter>
+#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -79,6 +80,15 @@ void PicturesTest::decodesAtTheSizeAsked()
     // A small picture is never blown up.
     QCOMPARE(loadPicture(png, QSize(2000, 2000)).image.size(), QSize(800, 400));
     QCOMPARE(loadPicture(jpg, QSize(100, 1000)).image.size(), QSize(800, 400));
+
+    // A decode nobody wants any more ends as the file is read (a noisy photo is no small read).
+    for (int y = 0; y < big.height(); ++y)
+        for (int x = 0; x < big.width(); ++x)
+            big.setPixel(x, y, QRandomGenerator::global()->generate());
+    QVERIFY(big.save(jpg));
+    int reads = 0;
+    QVERIFY(!loadPicture(jpg, {}, {}, [&] { return ++reads > 2; }).ok());
+    QVERIFY(loadPicture(jpg, {}, {}, [] { return false; }).ok());
 }
 
 // Big real photos load when they decode in little memory (a baseline JPEG at an eighth of its
