@@ -1,6 +1,12 @@
 file(REMOVE_RECURSE ${PREFIX})
 execute_process(COMMAND ${CMAKE_COMMAND} --install ${BUILD} --prefix ${PREFIX}
     RESULT_VARIABLE failed OUTPUT_QUIET)
+# The installed tree as a software centre reads it: the entries the metainfo launches exist.
+execute_process(COMMAND appstreamcli validate-tree --no-net --strict ${PREFIX}
+    RESULT_VARIABLE invalid)
+if(invalid)
+    message(FATAL_ERROR "appstreamcli validate-tree failed on ${PREFIX}")
+endif()
 set(expected share/metainfo/io.github.vellumora.Vellumora.metainfo.xml
     share/mime/packages/vellumora-design.xml share/thumbnailers/vellumora.thumbnailer
     share/icons/hicolor/scalable/mimetypes/application-x-vellumora-design.svg)
