@@ -1,5 +1,6 @@
 #include "designer/document/command_line.h"
 #include "designer/document/design_window.h"
+#include "toolkit/application_id.h"
 #include "toolkit/fonts.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    vm::setUpApplication(vm::appid::Designer);
     vm::installFontSubstitutes();
     vm::design::DesignWindow design;
     // Opened before the window shows, so that its first paint is the opened design; Open's

@@ -1,15 +1,14 @@
 #include "help/help_window.h"
+#include "toolkit/application_id.h"
 #include "toolkit/fonts.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vmhelp"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vmhelp"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/help/vmhelp.svg")));
+    vm::setUpApplication(vm::appid::Manual);
     vm::installFontSubstitutes();
 
     vm::help::HelpWindow window;

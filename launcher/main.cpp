@@ -1,15 +1,14 @@
 #include "launcher/startup_window.h"
+#include "toolkit/application_id.h"
 #include "toolkit/fonts.h"
 
 #include <QApplication>
-#include <QIcon>
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vmlaunch"));
-    QGuiApplication::setDesktopFileName(QStringLiteral("vmlaunch"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/launcher/vmlaunch.svg")));
+    vm::setUpApplication(vm::appid::Launcher);
     vm::installFontSubstitutes();
 
     vm::launcher::StartupWindow window;
