@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked only into the benchmark builds of the programs (and into the floor window), never
 // into the shipped programs: with VM_BENCH_QUIT_AFTER_PAINT set, the program ends as soon as
 // its first window has painted, so a timer around the process measures start-up to first

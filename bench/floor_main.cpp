@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor for a program's start-up: a bare window of the program's size holding as many
 // plain child widgets as the program's window holds widgets of every kind, and nothing else.
 // With pictures named, it decodes them first (at WxH where given), as opening a design must.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Makes the benchmarks' inputs in a given folder, the same on every run:
 //   big/         a folder of many empty files with names of the kinds people keep on discs,
 //                every tenth with letters outside ASCII

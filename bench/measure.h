@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // What the in-process benchmarks share: a clock for wall and processor time, the process's

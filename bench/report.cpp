@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes bench/results.md from one run's measurements: the lines of the in-process benchmarks
 // and of script/bench ("row<TAB>side<TAB>metric<TAB>value", side being subject or floor), the
 // JSON files hyperfine wrote (commands named "row|side"), notes about a row ("row<TAB>text") and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "designer/document/command_line.h"
 #include "designer/document/design_window.h"
 #include "toolkit/application_id.h"

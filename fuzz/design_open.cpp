@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes opening a design end to end: the bytes are opened through the Open button of a real
 // Design window on the offscreen platform, values applied, pictures loaded. Relative picture
 // paths lead into a folder of good, damaged and enormous pictures, a FIFO and a folder made

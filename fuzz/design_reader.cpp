@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Fuzzes the design-file reader with any bytes, from memory and from a file. Beyond the
 // sanitizers it checks what the reader promises: no read past the 75th line, no line held
 // longer than the cut, the same lines whether the bytes come in one piece or in chunks, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card's context menu: Print Preview and the exports show and write the very card Print
 // sends, marks included.
 #include "indexer/index_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "indexer/help_card.h"
 
 #include "toolkit/colours.h"

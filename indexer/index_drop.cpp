@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Dropping a folder on the index window: Dir1 opens it as if the user had opened it there, and
 // the lists linked to Dir1 follow through its change handler. A folder on another drive first
 // selects that drive, as the user would before opening the folder.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drive list, the links between the lists, and Refresh.
 #include "indexer/index_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Print, Print Set-Up and the help card.
 #include "indexer/index_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "indexer/list_row_delegate.h"
 
 #include <QPainter>

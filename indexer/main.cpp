@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vmindex: the index creator.
 #include "indexer/index_window.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys for the index window's commands. Each key clicks the command's button, so it does
 // exactly what the button does.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designer with a big photograph, measured inside the process against its floors, each
 // floor run right beside its step:
 //   design-picture  choosing a 6000 x 4000 JPEG as main picture ("Picture"), until the canvas

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo with the 6000 x 4000 photograph (24 megapixels) as main picture, measured
 // inside the process, each floor run right beside its step:
 //   design-undo-typing   undoing one typed character, until the canvas has repainted;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folder floor as a program of its own, so its peak memory can be measured apart from
 // the index window's.
 //   index_floor FOLDER

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The index window on a big folder, measured inside the process against its floors, each
 // floor run right beside its step:
 //   index-drive    a drive change into the folder in layout 4 (linked, two sides, seven

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // The design file: 75 lines of text, one document property per line in a fixed order. This

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drag and drop: a picture file dropped on the cover fills a slot through the same function as
 // the slot's button, a design file dropped anywhere opens through Open's own path. While the
 // file is dragged, the box it would fill is marked and the cursor says whether it may land.

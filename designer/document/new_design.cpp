@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up sequence and New: both write the controls and let their handlers bring the canvas
 // into line, so the first state and a fresh design are made by the same code as every other.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open: the open dialog, the file read whole before anything of the design changes, and its
 // values applied (open_apply.cpp). The Wait window stands while it runs; whatever fails, the
 // program goes on and tells the user what happened.

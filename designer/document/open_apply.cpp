@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Applying an opened design: every value goes through the control that holds it, so the
 // handlers rebuild the cover exactly as if the user had made each change. The order matters:
 // later steps repeat some writes and re-derive some properties, so the result does not depend

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "designer/document/picture_detail.h"
 
 #include "toolkit/canvas.h"

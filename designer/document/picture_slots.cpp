@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "designer/document/design_window.h"
 
 #include "designer/document/picture_detail.h"

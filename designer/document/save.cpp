@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save and Save As: the design's 75 file values gathered from the window by key, written to the
 // design's own file or where the user says.
 

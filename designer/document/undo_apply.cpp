@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo, seen from the Design window: the design taken as a value after each command,
 // and put back through the path Open takes, so the handlers' cascades set every control as a
 // loaded design would. What the file values leave open is then set as recorded.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Front and back covers: the width of the cover area and the elements whose place depends on
 // it. Texts, fonts, colours and pictures are not touched.
 

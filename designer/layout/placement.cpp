@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placement and visibility: the entry fields and check boxes that move, size, show and hide
 // the two text lines, the main picture, the rules and the outer box. Each acts at once.
 

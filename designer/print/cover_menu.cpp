@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cover's context menu: Print Preview and the exports show and write the very page Print
 // sends; the panel stays as it is.
 

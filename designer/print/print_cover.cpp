@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the cover: the window's own image, with every panel control hidden, one page at
 // true size (1 pixel = 1/96 inch) at the top-left of the printable area.
 

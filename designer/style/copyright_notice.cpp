@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The copyright notice near the bottom edge: the mark "Copyright (c)", the optional phonorecord
 // mark and the line with the year and holder, side by side just inside the outer box, whose
 // thickness field lives here too because the notice's height follows it.

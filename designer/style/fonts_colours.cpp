@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // "Top Font", "Bottom Font", "Titles Font" and the three colour buttons. Each seeds the shared
 // dialog from a reference element, shows it and writes the answer back. Fields a command does
 // not seed keep what the last use left: the style flags of the font dialog travel from one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lower information block: the publisher, producer and engineer lines and the misc. text,
 // in small type or the title size, in the bottom line's colour or the titles', centred or not.
 

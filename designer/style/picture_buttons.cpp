@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three picture buttons and "CLR": each button fills its slot from a picture file, and the
 // clearing window empties the slots that are ticked.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "designer/windows/hover_texts.h"
 
 #include "designer/document/design_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The save question: before New, Open or closing throws the design away, ask whether to save
 // it, when "Save Prompt" is on and the design has been started or opened since.
 

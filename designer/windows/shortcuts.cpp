@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keys for the designer's commands. Each key clicks the command's button, so it does exactly
 // what the button does, the save question included; Save As and the manual have keys only.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cover's 24 text areas and their editor, seen from the Design window.
 
 #include "designer/document/design_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Design window's document: start-up, New, the save question before New, Open and
 // closing, Open's steps, recovery and messages, Save and Save As and their failure report, the
 // keys of the commands. The file's bytes are the design file's test; one round trip here proves

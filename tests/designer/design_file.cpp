@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The design file as data: the forms values are written in, how any bytes are read back into
 // 75 lines (calmly, in bounded memory, never past line 75), how lines convert, and the atomic
 // save that leaves the previous file whole when it fails.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files brought in from outside the dialogs: pictures and designs dropped on the Design
 // window, the picture dialogs' formats, and a design named on the command line.
 #include "support/design_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The designer's editing side: front and back layouts, the fields and boxes that place the
 // lines, rules, picture and box, fonts and colours, the copyright notice and the lower block,
 // the title editor, the picture slots with the window that clears them, and hover help.

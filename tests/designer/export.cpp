@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cover's context menu: Print Preview shows and prints the page Print sends, Export as PDF
 // writes Print's PDF page, Export as PNG the cover alone at the chosen resolution; a failed
 // export keeps the file it would have replaced.

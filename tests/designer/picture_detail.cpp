@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A chosen picture shows at once at the screen's size; paper's detail follows from a worker:
 // printing right away still gets it, a later change or a closed window drops the older decode.
 #include "support/design_fixture.h"

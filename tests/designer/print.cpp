@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing the cover: the page as it lands in a PDF file, the window after printing, no
 // printer, a failed job, Print Set Up; and the same page through a real print server.
 #include "support/design_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo in the designer: each kind of change goes back and forth exactly, typing is one
 // step per visit to a field, and going back opens no dialog and leaves the save question alone.
 

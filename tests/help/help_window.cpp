@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The instructions viewer: contents made from the manual's headings, a section chosen there
 // shown at the top, and a search that goes from place to place and round again.
 #include "help/help_window.h"

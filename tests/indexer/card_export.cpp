@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card's context menu, on its background only, and its PNG: the card out to its cutting
 // marks at the chosen resolution, the marks on it.
 #include "indexer/cut_line.h"

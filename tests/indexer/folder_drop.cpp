@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder dropped on the index window opens in Dir1; the linked lists follow.
 #include "support/drops.h"
 #include "support/index_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The index window. Its lists: what they show of a folder, folders they cannot read, how they
 // follow one another, the drive list and Refresh. Its card: the twenty layouts, the title bar
 // as the help line, coming back from its own windows, printing and Print Set-Up; the keys that

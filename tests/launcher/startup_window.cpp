@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The launcher: the desktop width check, the start buttons and the minimise box, the message
 // when a program cannot start; and the program start beneath, which runs only what lies beside.
 #include "launcher/startup_window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // vmrender from the outside: each format against the designer's own rendering of the same
 // file, batches, exit statuses and messages, atomic output, and the thumbnailer's command.
 #include "support/design_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 // Picture files made to be hostile: real pictures whose headers claim another size, and GIFs

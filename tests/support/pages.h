@@ -1,9 +1,10 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QColor>
 #include <QImage>
-#include <QRect>
 #include <QList>
+#include <QRect>
 #include <QString>
 
 namespace vm::test {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
 #include <QObject>
@@ -17,6 +18,6 @@ bool registerTestClass(const char *name, TestFactory factory);
 // Put after a test class: registers it with its program's main.
 #define VM_TEST_CLASS(Class)                                                                       \
     namespace {                                                                                    \
-    [[maybe_unused]] const bool Class##Registered = ::vm::test::registerTestClass(                 \
-        #Class, [] { return std::unique_ptr<QObject>(new Class); });                               \
+    [[maybe_unused]] const bool Class##Registered =                                                \
+        ::vm::test::registerTestClass(#Class, [] { return std::unique_ptr<QObject>(new Class); }); \
     }

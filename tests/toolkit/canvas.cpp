@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawn canvas, true-size page printing, hover help and file filters: the pieces the
 // designer and the index creator draw and print with.
 #include "toolkit/canvas.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The number and colour rules every program relies on: entry fields, design files and
 // window layouts all go through them.
 #include "toolkit/colours.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading pictures: decoded only as large as asked, and calm about every hostile file or path
 // (truncated, mislabelled, enormous headers, thousands of frames, things that are no file),
 // without taking much memory; a canvas draws a picture in any box without running out of it.
