@@ -57,7 +57,7 @@ void IndexWindow::exportPng()
               proposedExportName({}, QStringLiteral(".png"), QDir::homePath()),
               [&](const QString &path, int dpi) {
                   return sendCardPage([&](const QRectF &, const PagePaint &paint) {
-                      return writePngPage(path, card, dpi, paint);
+                      return writePngPageLater(path, card, dpi, paint, this);
                   });
               });
 }

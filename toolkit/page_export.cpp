@@ -3,6 +3,7 @@
 
 #include "toolkit/common_dialog.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QDir>
@@ -12,9 +13,11 @@
 #include <QMessageBox>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QPointer>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSaveFile>
+#include <QThreadPool>
 #include <QtMath>
 
 namespace vm {
@@ -83,6 +86,40 @@ void showExportError(QWidget *parent, const QString &path, const QString &reason
     message->show();
 }
 
+// `image` as a PNG file, whole or not at all; on any thread.
+PrintResult writePngFile(const QString &path, const QImage &image)
+{
+    // Encoded in memory first: the PNG encoder loses memory when the disk fails under it, and
+    // a file of a megabyte or two is cheap to hold.
+    QBuffer encoded;
+    encoded.open(QIODevice::WriteOnly);
+    QImageWriter writer(&encoded, "png");
+    writer.setQuality(PngQuality);
+    if (!writer.write(image))
+        return failure(writer.errorString());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(file.errorString());
+    if (file.write(encoded.data()) != encoded.size()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return failure(reason);
+    }
+    return commit(file);
+}
+
+// One thread writes the files, in the order they were asked for; the application waits for it
+// when it ends.
+QThreadPool &pngWriters()
+{
+    static QThreadPool *const pool = [] {
+        auto *writers = new QThreadPool(QCoreApplication::instance());
+        writers->setMaxThreadCount(1);
+        return writers;
+    }();
+    return *pool;
+}
+
 } // namespace
 
 QString proposedExportName(const QString &documentFile, const QString &suffix,
@@ -139,23 +176,29 @@ PrintResult writePngPage(const QString &path, const QRectF &area, qreal dpi, con
     const QImage image = pageImage(area, dpi, paint);
     if (image.isNull())
         return failure(tr("There is not enough memory for an image of %1 dpi.").arg(dpi));
-    // Encoded in memory first: the PNG encoder loses memory when the disk fails under it, and
-    // a file of a megabyte or two is cheap to hold.
-    QBuffer encoded;
-    encoded.open(QIODevice::WriteOnly);
-    QImageWriter writer(&encoded, "png");
-    writer.setQuality(PngQuality);
-    if (!writer.write(image))
-        return failure(writer.errorString());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(file.errorString());
-    if (file.write(encoded.data()) != encoded.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return failure(reason);
-    }
-    return commit(file);
+    return writePngFile(path, image);
+}
+
+PrintResult writePngPageLater(const QString &path, const QRectF &area, qreal dpi,
+                              const PagePaint &paint, QWidget *parent)
+{
+    const QImage image = pageImage(area, dpi, paint);
+    if (image.isNull())
+        return failure(tr("There is not enough memory for an image of %1 dpi.").arg(dpi));
+    pngWriters().start([path, image, parent = QPointer<QWidget>(parent)] {
+        const PrintResult result = writePngFile(path, image);
+        if (!result.ok())
+            QMetaObject::invokeMethod(qApp, [path, parent, result] {
+                if (parent)
+                    showExportError(parent, path, result.error);
+            });
+    });
+    return {};
+}
+
+void finishPngWrites()
+{
+    pngWriters().waitForDone();
 }
 
 void runExport(ExportFormat format, CommonDialog &dialog, QWidget *parent,

@@ -33,6 +33,14 @@ QImage pageImage(const QRectF &area, qreal dpi, const PagePaint &paint);
 // That image written as a PNG file, whole or not at all.
 PrintResult writePngPage(const QString &path, const QRectF &area, qreal dpi,
                          const PagePaint &paint);
+// The same with the file written in the background: encoding a PNG takes several times as long
+// as drawing the page, and the window need not wait for it. What fails before the drawing is
+// done is returned; a failure of the writing is said in a message beside `parent` once known.
+// The program does not end while such a file is being written.
+PrintResult writePngPageLater(const QString &path, const QRectF &area, qreal dpi,
+                              const PagePaint &paint, QWidget *parent);
+// Waits until every file writePngPageLater began is written (its messages follow as events).
+void finishPngWrites();
 
 // The export commands' flow, the same in every program: the file asked for through the
 // window's dialog object (and for a PNG the resolution), then `write`, and a failure said in a

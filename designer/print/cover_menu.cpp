@@ -72,7 +72,7 @@ void DesignWindow::exportPng()
         vm::proposedExportName(m_designFileName, QStringLiteral(".png"), QDir::currentPath()),
         [this](const QString &path, int dpi) {
             return sendCoverPage([&](const QRectF &, const vm::PagePaint &paint) {
-                return vm::writePngPage(path, coverCut(), dpi, paint);
+                return vm::writePngPageLater(path, coverCut(), dpi, paint, this);
             });
         });
 }

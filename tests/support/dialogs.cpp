@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "support/dialogs.h"
 
+#include "toolkit/page_export.h"
+
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDialog>
@@ -100,6 +102,9 @@ void chooseEntry(QMenu &menu, const QString &entry)
     menu.close();
     for (QAction *action : menu.actions())
         action->text() == entry ? action->trigger() : void();
+    // An exported picture is written in the background; its file and messages are awaited.
+    finishPngWrites();
+    QCoreApplication::processEvents();
 }
 
 } // namespace vm::test
