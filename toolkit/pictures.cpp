@@ -5,7 +5,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QImageReader>
-#include <QtEndian>
 
 #include <algorithm>
 #include <cerrno>
@@ -208,10 +207,9 @@ PictureLoad loadPicture(const QString &path, QSize detail, QSize jpegDetail,
     // A GIF's frames are drawn onto its logical screen, the picture its decoder holds; the
     // reader tells only the first frame's size.
     const QByteArray head = file.peek(10);
-    const QSize screen = head.size() == 10 && head.startsWith("GIF8")
-                             ? QSize(qFromLittleEndian<quint16>(head.constData() + 6),
-                                     qFromLittleEndian<quint16>(head.constData() + 8))
-                             : QSize();
+    const auto word = [&head](int at) { return uchar(head[at]) | uchar(head[at + 1]) << 8; };
+    const QSize screen =
+        head.size() == 10 && head.startsWith("GIF8") ? QSize(word(6), word(8)) : QSize();
     // A JPEG's layout decides what decoding it holds; the reader then starts from the top.
     const JpegLayout jpeg = readJpegLayout(file);
     if (!file.seek(0)) {
