@@ -498,7 +498,9 @@ private slots:
               {QFile::remove(pdf), "printed"},
               {observed(design, u"ManualError"_s).toString().contains(u"named vmhelp"), "manual"},
               {readAll(file).startsWith("Mine\r\n"), "saved"},
-              {!error.isEmpty() && design.designFileName() == file, "error"},
+              {error.contains(QDir::toNativeSeparators(dir.path())) &&
+                   design.designFileName() == file,
+               "error"},
               {error.endsWith(u"Press Ctrl+Shift+S to save it under another name."), "key"}}) {
             if (happened)
                 seen << QString::fromLatin1(what);
