@@ -5,6 +5,7 @@
 
 #include "designer/document/design_window.h"
 #include "designer/document/undo_history.h"
+#include "toolkit/messages.h"
 
 #include <QCoreApplication>
 #include <QDragEnterEvent>
@@ -199,18 +200,12 @@ void DesignWindow::dropEvent(QDropEvent *event)
         openDropped(plan.path);
         break;
     case DropPlan::Several:
-        if (!m_dropMessage) {
-            m_dropMessage = new QMessageBox(QMessageBox::Information, tr("Drop"), QString(),
-                                            QMessageBox::Ok, this);
-            m_dropMessage->setObjectName(QStringLiteral("DropSeveral"));
-            m_dropMessage->setWindowModality(Qt::NonModal);
-            m_dropMessage->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        m_dropMessage->setText(tr("Please drop one file at a time: a picture onto the cover, "
-                                  "or a design file anywhere on the window.\n\n"
-                                  "%1 files were dropped; none of them was taken.")
-                                   .arg(event->mimeData()->urls().size()));
-        m_dropMessage->show();
+        vm::showMessage(m_dropMessage, this, tr("Drop"), QStringLiteral("DropSeveral"),
+                        QMessageBox::Information,
+                        tr("Please drop one file at a time: a picture onto the cover, "
+                           "or a design file anywhere on the window.\n\n"
+                           "%1 files were dropped; none of them was taken.")
+                            .arg(event->mimeData()->urls().size()));
         break;
     case DropPlan::Nothing:
         break;

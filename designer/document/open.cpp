@@ -7,6 +7,7 @@
 
 #include "designer/windows/error_window.h"
 #include "designer/windows/wait_window.h"
+#include "toolkit/messages.h"
 
 #include <QDir>
 #include <QLabel>
@@ -18,20 +19,11 @@ namespace {
 
 const QString DesignFilter = QStringLiteral("Jewel Case Files|*.vmd");
 
-// One message box beside the window, not modal, reused for every message of Open.
+// One message box beside the window reused for every message of Open.
 void showMessage(QPointer<QMessageBox> &box, QWidget *parent, const QString &name,
                  QMessageBox::Icon icon, const QString &text)
 {
-    if (!box) {
-        box = new QMessageBox(QMessageBox::NoIcon, QObject::tr("Open"), QString(), QMessageBox::Ok,
-                              parent);
-        box->setWindowModality(Qt::NonModal);
-        box->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    box->setObjectName(name);
-    box->setIcon(icon);
-    box->setText(text);
-    box->show();
+    vm::showMessage(box, parent, QObject::tr("Open"), name, icon, text);
 }
 
 } // namespace

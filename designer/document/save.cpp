@@ -3,6 +3,7 @@
 // design's own file or where the user says.
 
 #include "designer/document/design_window.h"
+#include "toolkit/messages.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -139,15 +140,8 @@ void DesignWindow::showSaveError(const QString &message)
 {
     // Not modal: like the designer's other messages it waits beside the window, and the
     // design stays as it is.
-    if (!m_saveError) {
-        m_saveError =
-            new QMessageBox(QMessageBox::Warning, tr("Save"), QString(), QMessageBox::Ok, this);
-        m_saveError->setObjectName(QStringLiteral("SaveError"));
-        m_saveError->setWindowModality(Qt::NonModal);
-        m_saveError->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_saveError->setText(message);
-    m_saveError->show();
+    vm::showMessage(m_saveError, this, tr("Save"), QStringLiteral("SaveError"),
+                    QMessageBox::Warning, message);
 }
 
 } // namespace vm::design

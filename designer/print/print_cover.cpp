@@ -5,6 +5,7 @@
 #include "designer/document/design_window.h"
 
 #include "designer/windows/titles_window.h"
+#include "toolkit/messages.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -188,15 +189,9 @@ void DesignWindow::savePageAsPdf()
 void DesignWindow::showPrintError(const QString &target, const QString &reason)
 {
     // Not modal, like the designer's other messages; the window is already as it was.
-    if (!m_printError) {
-        m_printError =
-            new QMessageBox(QMessageBox::Warning, tr("Print"), QString(), QMessageBox::Ok, this);
-        m_printError->setObjectName(QStringLiteral("PrintError"));
-        m_printError->setWindowModality(Qt::NonModal);
-        m_printError->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_printError->setText(tr("The cover could not be printed on %1.\n\n%2").arg(target, reason));
-    m_printError->show();
+    vm::showMessage(m_printError, this, tr("Print"), QStringLiteral("PrintError"),
+                    QMessageBox::Warning,
+                    tr("The cover could not be printed on %1.\n\n%2").arg(target, reason));
 }
 
 } // namespace vm::design

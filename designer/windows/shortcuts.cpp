@@ -4,6 +4,7 @@
 
 #include "designer/document/design_window.h"
 
+#include "toolkit/messages.h"
 #include "toolkit/program_start.h"
 #include "toolkit/shortcuts.h"
 
@@ -39,16 +40,9 @@ void DesignWindow::startManual()
     const StartResult started = startProgram(QStringLiteral("vmhelp"));
     if (started)
         return;
-    if (!m_manualError) {
-        m_manualError = new QMessageBox(QMessageBox::Warning, tr("Instructions"), QString(),
-                                        QMessageBox::Ok, this);
-        m_manualError->setObjectName(QStringLiteral("ManualError"));
-        m_manualError->setWindowModality(Qt::NonModal);
-        m_manualError->setAttribute(Qt::WA_DeleteOnClose);
-    }
-    m_manualError->setText(
-        tr("Could not start vmhelp, the instructions.\n\n%1").arg(started.error));
-    m_manualError->show();
+    vm::showMessage(m_manualError, this, tr("Instructions"), QStringLiteral("ManualError"),
+                    QMessageBox::Warning,
+                    tr("Could not start vmhelp, the instructions.\n\n%1").arg(started.error));
 }
 
 } // namespace vm::design
