@@ -73,12 +73,7 @@ class ExportTest : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase()
-    {
-        // No print server: the tests decide where pages go (set before the first printer).
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
-            qputenv("CUPS_SERVER", "/nonexistent/vellumora-test-no-print-server.sock");
-    }
+    void initTestCase() { withoutPrintServer(); }
 
     // The preview and the PDF export are the page Print puts on the settings' paper.
     void previewAndPdfAreThePrintedPage()

@@ -44,9 +44,7 @@ class PictureDetailTest : public QObject
 private slots:
     void initTestCase()
     {
-        // Pages go to files only; no print server is asked.
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
-            qputenv("CUPS_SERVER", "/nonexistent/vellumora-test-no-print-server.sock");
+        withoutPrintServer();
         QImage photo(4000, 3000, QImage::Format_RGB32);
         for (const char *colour : {"red", "blue"}) {
             photo.fill(QColor::fromString(QString::fromLatin1(colour)));

@@ -79,13 +79,7 @@ class PrintTest : public QObject
     QTemporaryDir m_dir;
 
 private slots:
-    void initTestCase()
-    {
-        // No print server, unless one was named: the tests decide where pages go, and the case
-        // without a printer is reachable. Set before the first printer is made.
-        if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
-            qputenv("CUPS_SERVER", "/nonexistent/vellumora-test-no-print-server.sock");
-    }
+    void initTestCase() { withoutPrintServer(); }
 
     void pageIsTheCover_data()
     {

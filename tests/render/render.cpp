@@ -67,7 +67,7 @@ class RenderTest : public QObject
 private slots:
     void initTestCase()
     {
-        qputenv("CUPS_SERVER", "/nonexistent/vellumora-test-no-print-server.sock");
+        withoutPrintServer();
         QVERIFY(writeAll(path(u"photo.jpg"_s), encodedPicture("jpg", {3000, 2000})));
         m_design = path(u"cover.vmd"_s);
         QVERIFY(writeAll(m_design, withPicture(path(u"photo.jpg"_s))));

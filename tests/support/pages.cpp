@@ -28,6 +28,12 @@ QByteArray run(const char *tool, const QStringList &arguments)
 
 } // namespace
 
+void withoutPrintServer()
+{
+    if (qEnvironmentVariableIsEmpty("CUPS_SERVER"))
+        qputenv("CUPS_SERVER", "/nonexistent/vellumora-test-no-print-server.sock");
+}
+
 QString missingPdfTool()
 {
     for (const char *tool : {"pdfinfo", "pdftoppm", "pdftotext", "pdfimages"}) {

@@ -11,6 +11,10 @@ namespace vm::test {
 
 // Looking at a printed PDF with the poppler tools. Each returns nothing (empty, null, -1) when
 // the tool is missing or fails; tests check `havePdfTools()` first and skip with its reason.
+// No print server, unless one was named: the tests decide where pages go, and the case without
+// a printer is reachable. Call before the first printer is made.
+void withoutPrintServer();
+
 QString missingPdfTool(); // the first of pdfinfo, pdftoppm, pdftotext, pdfimages not installed
 int pdfPageCount(const QString &pdf);
 // The first page as the printer would put it on paper, at `dpi` (96: one design pixel a pixel).
